@@ -1,0 +1,145 @@
+#pragma once
+
+// The database access class: the program's one connection and every
+// statement of the program pass through here (synonyms for users who are
+// not administrators, the Oracle dialect, failures handled inside each
+// operation with the operator deciding).
+
+#include "platform/Error.h"
+#include "platform/ado/Ado.h"
+
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <optional>
+
+// What the connection logic hands to the login dialog and reads back.
+struct DatosAcceso {
+    QString usuario;
+    QString password;
+    QString dbName;
+    QString servidor;
+    int plataforma = 0; // 0 "SQL Server", 1 "ORACLE"
+    bool aceptar = false;
+};
+
+// Where EjecutaScriptOracle sends its pieces; the shared connection by
+// default, a recorder in tests.
+class DestinoScript {
+public:
+    virtual ~DestinoScript() = default;
+    virtual void beginTrans() = 0;
+    virtual void commitTrans() = 0;
+    virtual void rollbackTrans() = 0;
+    virtual void execute(const QString& sentencia, long* recordsAffected) = 0;
+    virtual ado::Errors& errors() = 0;
+};
+
+class DB_Dll {
+public:
+    // The program's single instance, created on first use.
+    static DB_Dll& instance();
+    // Releases the instance (closing the connection); the next call to
+    // instance() creates a new one.
+    static void release();
+
+    DB_Dll();
+    ~DB_Dll();
+    DB_Dll(const DB_Dll&) = delete;
+    DB_Dll& operator=(const DB_Dll&) = delete;
+
+    // --- Connection ---------------------------------------------------
+    bool gOpenFlag = false;
+    std::shared_ptr<ado::Connection> gCnn;
+    QString gProveedor;
+    QString gServidor;
+    QString gDBName;
+    QString gUsuario;
+    bool gEsAdmin = false;
+    QString gUserPassWord;
+    QString gConnString;
+
+    static QString pSQLOLEDB() { return QStringLiteral("SQLOLEDB"); }
+    static QString proveedorOracle() { return QStringLiteral("OraOLEDB.Oracle.1"); }
+
+    void OpenServerADODB(bool PideParametrosSQL = false, int lCursor = 3,
+                         const QString& ConnString = QString(), bool ValidaAdmin = true);
+    // The SQL Server or Oracle form, chosen by a "#" in gServidor.
+    void ArmaConnString();
+    // Shows the login dialog filled with the members and reads it back;
+    // false when the operator cancelled (gOpenFlag is then false).
+    bool PideParametros();
+
+    // The login dialog lives above this library; the start registers it.
+    using LoginHandler = std::function<void(DatosAcceso&)>;
+    static void setLoginHandler(LoginHandler handler);
+
+    // --- Query and lookup helpers -------------------------------------
+    void AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
+                        std::shared_ptr<ado::Connection> ConexionActiva = nullptr,
+                        int CursorType = 0, int LockType = 1, int Options = -1,
+                        bool ConvOracle = true);
+    void CierraRecordset(ado::Recordset& LrcsTemp);
+    void EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected = nullptr);
+    bool ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado,
+                       const QString& Campo = QStringLiteral("Codigo"),
+                       ado::Recordset* Lrcs = nullptr, int Tipodato = 8,
+                       const QString& Condicion = QString(), bool SoloLectura = true);
+    bool ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado,
+                         const QString& Campo = QStringLiteral("Codigo"),
+                         ado::Recordset* Lrcs = nullptr, int Tipodato = 8,
+                         const QString& Condicion = QString(), bool SoloLectura = false);
+    // No value when the operation was abandoned before the read.
+    std::optional<QString> DatosTabla(const QString& Tabla, const QString& ValorBuscado,
+                                      const QString& CampoDevuelto,
+                                      const QString& Campo = QStringLiteral("Codigo"),
+                                      int Tipodato = 8, const QString& Condicion = QString(),
+                                      bool UsaTrim = true);
+    std::optional<double> BuscaMaximo(const QString& QueTabla, const QString& QueCampo,
+                                      std::optional<int> Tipo = std::nullopt,
+                                      std::optional<QString> Condicion = std::nullopt);
+    std::optional<double> BuscaMinimo(const QString& QueTabla, const QString& QueCampo,
+                                      std::optional<int> Tipo = std::nullopt,
+                                      std::optional<QString> Condicion = std::nullopt);
+    std::optional<double> BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo,
+                                            int Tipo = 8, const QString& Condicion = QString());
+
+    // --- SQL literals ---------------------------------------------------
+    static bool adodate(int Qtype);
+    static bool ADOText(int Qtype);
+    static bool ADONumeric(int Qtype);
+    static bool ADOCurrency(int Qtype);
+    static bool ADOBoolean(int Qtype);
+    static QString ADOComilla(int Qtype);
+    static QString SQLValue(const QVariant& Valor, const QString& Tipo = QStringLiteral("'"));
+    static QString AddBrackets(const QString& rObjName);
+    static QString StripBrackets(const QString& rsObjName);
+    static QString StripOwner(QString& rsTblName);
+    static QString StripConnect(const QString& rsTblName);
+    static QString StripFileName(const QString& rsFileName);
+    static QString stSTF(QString& rsName, int rnPart);
+
+    // --- Oracle ---------------------------------------------------------
+    QString ORACLE_Dicc(const QString& Valor) const;
+    void EjecutaScriptOracle(QString& SentenciaSQL, long& RecordsAffected,
+                             DestinoScript* destino = nullptr);
+    static QString FiltraSentenciaOracle(QString& Sentencia);
+
+    // --- Schema verification --------------------------------------------
+    bool VerCampoDB(const QString& Tabla, const QString& Campo, bool Agregar, const QString& Tipo,
+                    bool PermiteNulos, const std::optional<QString>& ValorDefault = std::nullopt);
+    bool ExisteTablaDB(const QString& Tabla);
+    bool ExisteCampoDB(const QString& Tabla, const QString& Campo);
+    void AddField(const QString& Tabla, const QString& Campo, const QString& Tipo,
+                  bool PermiteNulos, const std::optional<QString>& ValorDefault = std::nullopt);
+
+    // --- Synonyms -------------------------------------------------------
+    QString SS_TSinonimos(const QString& SQL) const;
+
+    // --- Error log and dialog -------------------------------------------
+    int TratamientoErrores(const q42::Error& CodErr, std::optional<int> Botones = std::nullopt,
+                           const QString& Rutina = QString());
+    // Folder of the program + "QXERR.LOG".
+    static QString rutaErrorLog();
+};

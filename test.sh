@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors, runs every test,
+# then builds and runs the suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+
+jobs=$(nproc)
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build (warnings are errors)"
+cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DQ42_WERROR=ON "${launcher[@]}" >/dev/null
+cmake --build build -j"$jobs"
+echo "== tests"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== build with sanitizers"
+cmake -S . -B build-asan -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DQ42_WERROR=ON -DQ42_SANITIZE=ON "${launcher[@]}" >/dev/null
+cmake --build build-asan -j"$jobs"
+echo "== tests under sanitizers"
+# Qt and fontconfig keep caches for the life of the process; leaks are
+# checked on the program's own objects through the suppression file.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure -j"$jobs"
