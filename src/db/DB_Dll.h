@@ -112,7 +112,11 @@ public:
     static bool ADOCurrency(int Qtype);
     static bool ADOBoolean(int Qtype);
     static QString ADOComilla(int Qtype);
+    // Writes the value as it stands: apostrophes inside are not doubled.
     static QString SQLValue(const QVariant& Valor, const QString& Tipo = QStringLiteral("'"));
+    // Operator text as an SQL string literal: between apostrophes, every
+    // apostrophe inside doubled. Use it for any text typed by the operator.
+    static QString Comillas(const QString& texto);
     static QString AddBrackets(const QString& rObjName);
     static QString StripBrackets(const QString& rsObjName);
     static QString StripOwner(QString& rsTblName);
