@@ -227,6 +227,8 @@ bool Formularios::FiltraTecla(QLineEdit* caja, QChar& caracter) {
 
 int Formularios::IndiceCampo(const QString& campo, const QList<QLineEdit*>& cajas) {
     const QString buscado = campo.trimmed();
+    if (buscado.isEmpty()) // an unbound box is no column's box
+        return -1;
     for (qsizetype i = 0; i < cajas.size(); ++i)
         if (cajas[i] && campoDe(cajas[i]).compare(buscado, Qt::CaseInsensitive) == 0)
             return int(i);

@@ -35,6 +35,7 @@ NavBar::NavBar(QWidget* parent) : QWidget(parent) {
         QToolButton* boton =
             creaBotonBarra(this, clave, QString::fromUtf8(b.titulo), QString(), b.icono);
         boton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        boton->setMinimumWidth(32);
         connect(boton, &QToolButton::clicked, this, [this, clave] {
             if (m_habilitada)
                 emit ButtonClick(clave);
