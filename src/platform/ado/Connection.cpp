@@ -1,0 +1,235 @@
+#include "AdoErrors.h"
+#include "AdoPrivate.h"
+#include "Providers.h"
+#include "TsqlAdapter.h"
+
+namespace ado {
+
+using namespace detail;
+
+detail::Driver& ConnectionPrivate::open() {
+    if (!driver)
+        raiseClosed();
+    return *driver;
+}
+
+detail::Result ConnectionPrivate::run(const QString& sql, const QVariantList& params) {
+    Driver& d = open();
+    errors.Clear();
+    return d.run(d.engine() == Engine::SQLite ? adaptTsqlForSqlite(sql) : sql, params);
+}
+
+QString ConnectionPrivate::quoteName(const QString& name) const {
+    if (driver && driver->engine() == Engine::SqlServer) {
+        QString n = name;
+        n.replace(QLatin1Char(']'), QLatin1String("]]"));
+        return QLatin1Char('[') + n + QLatin1Char(']');
+    }
+    QString n = name;
+    n.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
+void ConnectionPrivate::fail(qint32 number, const QString& description, const QString& state) {
+    ado::Error e;
+    e.SQLState = state;
+    e.Number = number;
+    e.Description = description;
+    e.Source = source();
+    errors.Add(e);
+    raise(number, description);
+}
+
+Connection::Connection() : d(std::make_unique<ConnectionPrivate>()) {}
+
+Connection::~Connection() = default;
+
+void Connection::Open(const QString& connectionString, const QString& userId,
+                      const QString& password, int /*options*/) {
+    if (d->driver)
+        raise(q42::err::NotAllowedOpen,
+              QStringLiteral("Operation is not allowed when the object is open."));
+    if (!connectionString.isEmpty())
+        d->connectionString = connectionString;
+    d->errors.Clear();
+    OpenSettings settings;
+    settings.loginTimeout = d->connectionTimeout;
+    settings.commandTimeout = d->commandTimeout;
+    QString provider;
+    auto driver =
+        openProvider(d->connectionString, userId, password, settings, d->errors, provider);
+    driver->setCommandTimeout(d->commandTimeout);
+    if (d->isolationSet)
+        driver->setIsolationLevel(d->isolationLevel);
+    if (driver->engine() == Engine::SqlServer && !d->defaultDatabase.isEmpty())
+        driver->useDatabase(d->defaultDatabase);
+    d->provider = provider;
+    d->driver = std::move(driver);
+    d->level = 0;
+}
+
+void Connection::Close() {
+    if (!d->driver)
+        raiseClosed();
+    // Closing with a transaction open rolls it back, as ADO does.
+    if (d->level > 0) {
+        try {
+            d->driver->rollbackTrans(1);
+        } catch (const q42::Error&) {
+        }
+    }
+    d->level = 0;
+    d->driver.reset();
+}
+
+int Connection::State() const {
+    return d->driver ? adStateOpen : adStateClosed;
+}
+
+// Like ADO without "Persist Security Info": the password is not given back.
+QString Connection::ConnectionString() const {
+    return redactPasswords(d->connectionString);
+}
+
+void Connection::setConnectionString(const QString& text) {
+    if (d->driver)
+        raise(q42::err::NotAllowedOpen,
+              QStringLiteral("Operation is not allowed when the object is open."));
+    d->connectionString = text;
+}
+
+QString Connection::Provider() const {
+    return d->provider.isEmpty() ? QStringLiteral("MSDASQL") : d->provider;
+}
+
+Engine Connection::engine() const {
+    return d->driver ? d->driver->engine() : Engine::None;
+}
+
+int Connection::CursorLocation() const {
+    return d->cursorLocation;
+}
+
+void Connection::setCursorLocation(int location) {
+    d->cursorLocation = location == adUseClient ? adUseClient : adUseServer;
+}
+
+QString Connection::DefaultDatabase() const {
+    return d->defaultDatabase;
+}
+
+void Connection::setDefaultDatabase(const QString& name) {
+    if (d->driver && d->driver->engine() == Engine::SqlServer) {
+        d->errors.Clear();
+        d->driver->useDatabase(name);
+    }
+    d->defaultDatabase = name;
+}
+
+int Connection::CommandTimeout() const {
+    return d->commandTimeout;
+}
+
+void Connection::setCommandTimeout(int seconds) {
+    d->commandTimeout = qMax(0, seconds);
+    if (d->driver)
+        d->driver->setCommandTimeout(d->commandTimeout);
+}
+
+int Connection::ConnectionTimeout() const {
+    return d->connectionTimeout;
+}
+
+void Connection::setConnectionTimeout(int seconds) {
+    d->connectionTimeout = qMax(0, seconds);
+}
+
+int Connection::IsolationLevel() const {
+    return d->isolationLevel;
+}
+
+void Connection::setIsolationLevel(int level) {
+    if (d->driver) {
+        d->errors.Clear();
+        d->driver->setIsolationLevel(level);
+    }
+    d->isolationLevel = level;
+    d->isolationSet = true;
+}
+
+std::unique_ptr<Recordset> Connection::Execute(const QString& commandText, long* recordsAffected,
+                                               int /*options*/) {
+    Result r = d->run(commandText);
+    if (recordsAffected)
+        *recordsAffected = r.hasColumns ? -1 : r.affected;
+    auto rs = std::make_unique<Recordset>();
+    if (r.hasColumns) {
+        rs->d->source = commandText;
+        rs->d->connection = weak_from_this().lock();
+        rs->d->serverSide = d->cursorLocation != adUseClient;
+        rs->d->cursorType = rs->d->serverSide ? adOpenForwardOnly : adOpenStatic;
+        rs->d->load(std::move(r), d->driver.get());
+    }
+    return rs;
+}
+
+int Connection::BeginTrans() {
+    Driver& drv = d->open();
+    d->errors.Clear();
+    drv.beginTrans(d->level + 1);
+    return ++d->level;
+}
+
+void Connection::CommitTrans() {
+    Driver& drv = d->open();
+    d->errors.Clear();
+    if (d->level == 0)
+        d->fail(NoTransactionActive, QStringLiteral("No transaction is active."),
+                QStringLiteral("25000"));
+    drv.commitTrans(d->level);
+    --d->level;
+}
+
+void Connection::RollbackTrans() {
+    Driver& drv = d->open();
+    d->errors.Clear();
+    if (d->level == 0)
+        d->fail(NoTransactionActive, QStringLiteral("No transaction is active."),
+                QStringLiteral("25000"));
+    drv.rollbackTrans(d->level);
+    --d->level;
+}
+
+int Connection::transactionLevel() const {
+    return d->level;
+}
+
+std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QVariantList& restrictions) {
+    Driver& drv = d->open();
+    d->errors.Clear();
+    Result r;
+    if (schema == adSchemaTables)
+        r = drv.tables(restrictions);
+    else if (schema == adSchemaColumns)
+        r = drv.columns(restrictions);
+    else
+        d->fail(qint32(0x800A0CB3), // adErrFeatureNotAvailable
+                QStringLiteral("Object or provider is not capable of performing requested "
+                               "operation."));
+    auto rs = std::make_unique<Recordset>();
+    rs->d->source = QStringLiteral("OpenSchema(%1)").arg(schema);
+    rs->d->connection = weak_from_this().lock();
+    rs->d->cursorType = adOpenStatic;
+    rs->d->load(std::move(r), nullptr);
+    return rs;
+}
+
+Errors& Connection::errors() {
+    return d->errors;
+}
+
+const Errors& Connection::errors() const {
+    return d->errors;
+}
+
+} // namespace ado

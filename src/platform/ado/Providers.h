@@ -1,0 +1,24 @@
+#pragma once
+
+// Which engine a provider connection string reaches, and how.
+
+#include "Ado.h"
+#include "Driver.h"
+
+#include <memory>
+
+namespace ado::detail {
+
+struct OpenSettings {
+    int loginTimeout = 15; // seconds
+    int commandTimeout = 30;
+};
+
+// "Provider=SQLite" opens the embedded engine; SQLOLEDB, OraOLEDB and MSDASQL
+// (or a plain DRIVER=/DSN= string) go through ODBC. Returns the provider
+// name ADO would report.
+std::unique_ptr<Driver> openProvider(const QString& connectionString, const QString& userId,
+                                     const QString& password, const OpenSettings& settings,
+                                     Errors& errors, QString& provider);
+
+} // namespace ado::detail
