@@ -1,8 +1,10 @@
 #include "TestEnv.h"
 #include "platform/Formularios.h"
+#include "platform/ado/Ado.h"
 #include "platform/ui/CajaTexto.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QtTest>
@@ -128,6 +130,55 @@ private Q_SLOTS:
         QCOMPARE(box->maxLength(), QLineEdit().maxLength()); // never the widget's own limit
     }
 
+    // The column types of the table decide; a column the table lacks, or a
+    // table that cannot be read, falls back on the name.
+    void preparaCamposFromTheTable_data() {
+        QTest::addColumn<QString>("tabla");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<int>("previo");
+        QTest::addColumn<bool>("numerico");
+        QTest::addColumn<int>("largo");
+        const QString dj = QStringLiteral("DJ_Q42");
+        QTest::newRow("period") << dj << "periodo" << 0 << false << 7;
+        QTest::newRow("real") << dj << "P_Existencia" << 0 << true << 15;
+        QTest::newRow("decimal") << dj << "SP000_Consumo" << 0 << true << 15;
+        QTest::newRow("text column size") << dj << "Observaciones" << 0 << false << 255;
+        QTest::newRow("form limit tighter") << dj << "Observaciones" << 7 << false << 7;
+        QTest::newRow("harvest") << dj << "Cosecha" << 0 << false << 50;
+        QTest::newRow("text named like a number") << dj << "SP000_Otros" << 0 << false << 30;
+        QTest::newRow("not in the table") << dj << "SPBasura_Otras" << 0 << true << 15;
+        QTest::newRow("no such table") << "NO_EXISTE"
+                                       << "SP000_Otros" << 0 << true << 15;
+        QTest::newRow("table name with SQL") << "DJ_Q42; DROP TABLE DJ_Q42"
+                                             << "SP000_Otros" << 0 << true << 15;
+    }
+    void preparaCamposFromTheTable() {
+        QFETCH(QString, tabla);
+        QFETCH(QString, campo);
+        QFETCH(int, previo);
+        QFETCH(bool, numerico);
+        QFETCH(int, largo);
+        QFile archivo(env.ruta(QStringLiteral("f.db"))); // an empty file is an empty database
+        QVERIFY(archivo.open(QIODevice::WriteOnly));
+        archivo.close();
+        auto cn = std::make_shared<ado::Connection>();
+        cn->Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(archivo.fileName()));
+        cn->Execute(QStringLiteral("DROP TABLE IF EXISTS DJ_Q42"));
+        cn->Execute(QStringLiteral(
+            "CREATE TABLE DJ_Q42 (Periodo NVARCHAR(7), P_Existencia REAL, SP000_Consumo "
+            "DECIMAL(18,2), SP000_Otros NVARCHAR(30), Observaciones NVARCHAR(255), Cosecha "
+            "NVARCHAR(50))"));
+        QWidget form;
+        QLineEdit* box = caja(&form, QStringLiteral("txtFields_0"), campo);
+        if (previo)
+            box->setProperty(Formularios::LargoMaximo, previo);
+        Formularios::PreparaCampos({box}, tabla, cn.get());
+        QCOMPARE(box->property(Formularios::Numerico).toBool(), numerico);
+        QCOMPARE(box->property(Formularios::LargoMaximo).toInt(), largo);
+        QCOMPARE(cn->Execute(QStringLiteral("SELECT COUNT(*) FROM DJ_Q42"))->Fields(0).Value(),
+                 QVariant(0));
+    }
+
     void limpiaFormulario_data() {
         QTest::addColumn<int>("modo");
         QTest::addColumn<QString>("periodo");
@@ -173,22 +224,6 @@ private Q_SLOTS:
             caja(&form, QStringLiteral("txtFields_1"), QString()),
             caja(&form, QStringLiteral("txtFields_2"), QStringLiteral("SP000_Consumo"))};
         QCOMPARE(Formularios::IndiceCampo(campo, cajas), indice);
-    }
-
-    void esTeclaConfirma_data() {
-        QTest::addColumn<int>("codigo");
-        QTest::addColumn<bool>("confirma");
-        QTest::newRow("13") << 13 << true;
-        QTest::newRow("return") << int(Qt::Key_Return) << true;
-        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << true;
-        QTest::newRow("line feed") << 10 << false;
-        QTest::newRow("tab") << int(Qt::Key_Tab) << false;
-        QTest::newRow("F5") << int(Qt::Key_F5) << false;
-    }
-    void esTeclaConfirma() {
-        QFETCH(int, codigo);
-        QFETCH(bool, confirma);
-        QCOMPARE(Formularios::EsTeclaConfirma(codigo), confirma);
     }
 
     void mueveFoco_data() {

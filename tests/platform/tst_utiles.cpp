@@ -158,13 +158,6 @@ private Q_SLOTS:
         QCOMPARE(Utiles::SustituyeTexto(texto, busca, pone), insensible);
     }
 
-    void valorNoNulo() {
-        QCOMPARE(Utiles::ValorNoNulo(QVariant()), QVariant(QString()));
-        QCOMPARE(Utiles::ValorNoNuloTexto(QVariant(QMetaType::fromType<int>())), QString());
-        QCOMPARE(Utiles::ValorNoNulo(QVariant(5)), QVariant(5));
-        QCOMPARE(Utiles::ValorNoNuloTexto(QVariant(QStringLiteral("TON"))), QStringLiteral("TON"));
-    }
-
     void fechaSQL_data() {
         QTest::addColumn<QString>("fecha");
         QTest::addColumn<int>("motor");
