@@ -1,0 +1,206 @@
+#include "TestEnv.h"
+#include "db/DB_Dll.h"
+
+#include <QtTest>
+
+class TstLiterales : public QObject {
+    Q_OBJECT
+    TestEnv env;
+
+private Q_SLOTS:
+    void claseDeTipo_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("clase"); // F date, T text, N numeric, C currency, B boolean
+        QTest::newRow("adDBTimeStamp") << 135 << "F";
+        QTest::newRow("adFileTime") << 64 << "F";
+        QTest::newRow("adDBFileTime") << 137 << "F";
+        QTest::newRow("adVarWChar") << 202 << "T";
+        QTest::newRow("adBSTR") << 8 << "T";
+        QTest::newRow("adLongVarWChar") << 203 << "T";
+        QTest::newRow("adNumeric") << 131 << "N";
+        QTest::newRow("adUnsignedBigInt") << 21 << "N";
+        QTest::newRow("adSmallInt") << 2 << "N";
+        QTest::newRow("adCurrency is not numeric") << 6 << "C";
+        QTest::newRow("adBoolean") << 11 << "B";
+        QTest::newRow("adVarNumeric in no class") << 139 << "";
+        QTest::newRow("adEmpty") << 0 << "";
+    }
+    void claseDeTipo() {
+        QFETCH(int, tipo);
+        QFETCH(QString, clase);
+        QCOMPARE(DB_Dll::adodate(tipo), clase == "F");
+        QCOMPARE(DB_Dll::ADOText(tipo), clase == "T");
+        QCOMPARE(DB_Dll::ADONumeric(tipo), clase == "N");
+        QCOMPARE(DB_Dll::ADOCurrency(tipo), clase == "C");
+        QCOMPARE(DB_Dll::ADOBoolean(tipo), clase == "B");
+        QCOMPARE(DB_Dll::ADOComilla(tipo), clase == "F" || clase == "T" ? "'" : "");
+    }
+
+    void sqlValue_data() {
+        QTest::addColumn<QVariant>("valor");
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("text") << QVariant("abc") << "'"
+                              << "'abc'";
+        QTest::newRow("apostrophe kept as is") << QVariant("O'Brien") << "'"
+                                               << "'O'Brien'";
+        QTest::newRow("null default style") << QVariant() << "'"
+                                            << "NULL";
+        QTest::newRow("null other style") << QVariant() << "#"
+                                          << "NULL";
+        QTest::newRow("decimal comma to point") << QVariant("1234,5") << "@"
+                                                << "1234.5";
+        QTest::newRow("grouped number") << QVariant("11.110,50") << "@"
+                                        << "11110.5";
+        QTest::newRow("negative") << QVariant("-0,25") << "@"
+                                  << "-0.25";
+        QTest::newRow("blank number is zero") << QVariant("") << "@"
+                                              << "0";
+        QTest::newRow("double value") << QVariant(2.5) << "@"
+                                      << "2.5";
+        QTest::newRow("integer bare") << QVariant(42) << ""
+                                      << "42";
+        QTest::newRow("date quoted day first") << QVariant(QDate(2006, 5, 1)) << "'"
+                                               << "'01/05/2006'";
+    }
+    void sqlValue() {
+        QFETCH(QVariant, valor);
+        QFETCH(QString, tipo);
+        QFETCH(QString, esperado);
+        QCOMPARE(DB_Dll::SQLValue(valor, tipo), esperado);
+    }
+
+    void sqlValueDeTextoNoNumerico() {
+        QVERIFY_THROWS_EXCEPTION(q42::Error, DB_Dll::SQLValue(QVariant("12a"), "@"));
+    }
+
+    void comillas_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("plain") << "abc"
+                               << "'abc'";
+        QTest::newRow("empty") << ""
+                               << "''";
+        QTest::newRow("apostrophes doubled") << "O'Brien''"
+                                             << "'O''Brien'''''";
+        QTest::newRow("injection stays text") << "x' OR '1'='1"
+                                              << "'x'' OR ''1''=''1'";
+    }
+    void comillas() {
+        QFETCH(QString, texto);
+        QFETCH(QString, esperado);
+        QCOMPARE(DB_Dll::Comillas(texto), esperado);
+    }
+
+    void nombres_data() {
+        QTest::addColumn<QString>("operacion");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("brackets added") << "Add"
+                                        << "Mi Tabla"
+                                        << "[Mi Tabla]";
+        QTest::newRow("no blank") << "Add"
+                                  << "MiTabla"
+                                  << "MiTabla";
+        QTest::newRow("already bracketed") << "Add"
+                                           << "[Mi Tabla"
+                                           << "[Mi Tabla";
+        QTest::newRow("strip") << "Strip"
+                               << "[Mi Tabla]"
+                               << "Mi Tabla";
+        QTest::newRow("strip drops last blindly") << "Strip"
+                                                  << "[abcX"
+                                                  << "abc";
+        QTest::newRow("strip without bracket") << "Strip"
+                                               << "abc]"
+                                               << "abc]";
+        QTest::newRow("strip empty") << "Strip"
+                                     << ""
+                                     << "";
+        QTest::newRow("connect with blank") << "Connect"
+                                            << "CLIENTES ->Sucursal"
+                                            << "CLIENTES";
+        QTest::newRow("connect without blank") << "Connect"
+                                               << "CLIENTES->Sucursal"
+                                               << "CLIENTE";
+        QTest::newRow("no connect") << "Connect"
+                                    << "CLIENTES"
+                                    << "CLIENTES";
+        QTest::newRow("file folder") << "File"
+                                     << "C:\\Q42\\datos\\a.mdb"
+                                     << "C:\\Q42\\datos";
+        QTest::newRow("file without folder") << "File"
+                                             << "a.mdb"
+                                             << "";
+        QTest::newRow("file empty") << "File"
+                                    << ""
+                                    << "";
+    }
+    void nombres() {
+        QFETCH(QString, operacion);
+        QFETCH(QString, nombre);
+        QFETCH(QString, esperado);
+        QString r;
+        if (operacion == "Add")
+            r = DB_Dll::AddBrackets(nombre);
+        else if (operacion == "Strip")
+            r = DB_Dll::StripBrackets(nombre);
+        else if (operacion == "Connect")
+            r = DB_Dll::StripConnect(nombre);
+        else
+            r = DB_Dll::StripFileName(nombre);
+        QCOMPARE(r, esperado);
+    }
+
+    void partes_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<int>("parte");
+        QTest::addColumn<QString>("esperado");
+        QTest::addColumn<QString>("variable"); // the caller's variable afterwards
+        QTest::newRow("owner.table part 1") << "dbo.CLIENTES" << 1 << "CLIENTES"
+                                            << "dbo.CLIENTES";
+        QTest::newRow("owner.table part 0") << "dbo.CLIENTES" << 0 << "dbo"
+                                            << "dbo.CLIENTES";
+        QTest::newRow("no dot part 1") << "CLIENTES" << 1 << "CLIENTES"
+                                       << "CLIENTES";
+        QTest::newRow("three parts, part 1") << "Q42.dbo.CLIENTES" << 1 << "dbo.CLIENTES"
+                                             << "dbo.CLIENTES";
+        QTest::newRow("three parts, part 0") << "Q42.dbo.CLIENTES" << 0 << "dbo.CLIENTES"
+                                             << "dbo.CLIENTES";
+    }
+    void partes() {
+        QFETCH(QString, nombre);
+        QFETCH(int, parte);
+        QFETCH(QString, esperado);
+        QFETCH(QString, variable);
+        QCOMPARE(DB_Dll::stSTF(nombre, parte), esperado);
+        QCOMPARE(nombre, variable);
+    }
+
+    void stripOwnerCambiaLaVariable() {
+        QString nombre = "dbo.T.x";
+        QCOMPARE(DB_Dll::StripOwner(nombre), QString("T.x"));
+        QCOMPARE(nombre, QString("T.x"));
+        QString sinDueno = "T";
+        QCOMPARE(DB_Dll::StripOwner(sinDueno), QString("T"));
+    }
+
+    void rechazos() {
+        QString sinPunto = "CLIENTES";
+        for (const auto& llamada : std::vector<std::function<void()>>{
+                 [&] { DB_Dll::stSTF(sinPunto, 0); },
+                 [] { DB_Dll::StripConnect("->Sucursal"); },
+                 [] { DB_Dll::StripBrackets("["); },
+             }) {
+            try {
+                llamada();
+                QFAIL("accepted an invalid argument");
+            } catch (const q42::Error& e) {
+                QCOMPARE(e.number(), q42::err::InvalidProcedureCall);
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TstLiterales)
+#include "tst_literales.moc"
