@@ -242,8 +242,11 @@ void Recordset::Move(long n) {
         raiseNoCurrentRecord();
     const int step = n > 0 ? 1 : -1;
     int p = d->pos;
-    for (long k = 0; k != n && p >= 0 && p < int(d->rows.size()); k += step)
+    for (long k = 0; k != n; k += step) {
         p = d->nextLive(p, step);
+        if (p < 0 || p >= int(d->rows.size()))
+            break;
+    }
     d->pos = p;
 }
 

@@ -117,6 +117,15 @@ private:
         const bool call = open < to && at(open).isPunct('(');
         const int close = call ? detail::matchingParen(t, open, to) : -1;
         if (call && close > 0) {
+            // "nvarchar(max)": SQLite takes only numbers there; without a
+            // size the column is a long one anyway.
+            const int size = next(open + 1, close);
+            if (size < close && at(size).is(Token::Word, "MAX") && next(size + 1, close) == close &&
+                (k.is(Token::Word, "NVARCHAR") || k.is(Token::Word, "VARCHAR") ||
+                 k.is(Token::Word, "VARBINARY"))) {
+                out += k.text;
+                return close + 1;
+            }
             for (const Rename& r : kFunctions)
                 if (k.is(Token::Word, r.from)) {
                     out += QLatin1String(r.to);
