@@ -1,13 +1,99 @@
+// The program q42: reads its command line, starts (connection, settings,
+// lookup service) and opens the declaration window.
+
+#include "db/DB_Dll.h"
+#include "declaration/FrmQ42.h"
+#include "demo/DemoDb.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "startup/boot/Inicio.h"
+
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QMainWindow>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+const char* const kAyuda =
+    "Uso: q42 [parametros] | --demo | --version | --help\n"
+    "\n"
+    "Declaraciones Juradas de existencias y movimientos (Q42).\n"
+    "\n"
+    "Parametros, cada uno como Clave=Valor; (en cualquier orden):\n"
+    "  @Server=<servidor>;       servidor de SQL Server (protocolo/host:puerto o host);\n"
+    "                            con \"#\" delante (#<nombre>) la conexion es a ORACLE;\n"
+    "                            vacio o ausente: se pide en el dialogo de acceso\n"
+    "  @DbName=<base>;           base de datos (en ORACLE, el origen de datos)\n"
+    "  @Usuario=<usuario>;       usuario de la base de datos\n"
+    "  @Password=<clave>;        contrasena del usuario\n"
+    "  @Archivo=<archivo>;       base SQLite en un archivo existente, sin dialogo de acceso\n"
+    "  @Caja=<caja>;             caja de trabajo (1 si no se indica)\n"
+    "  @Menu=<menu>;             menu de origen\n"
+    "  @ParametroAdicional=<x>;  parametro adicional\n"
+    "  @UsuarioLogeado=<nombre>; usuario que inicio la sesion\n"
+    "\n"
+    "Opciones:\n"
+    "  --demo     crea (la primera vez) y abre la base de demostracion\n"
+    "  --version  muestra la version y termina\n"
+    "  --help     muestra esta ayuda y termina\n"
+    "\n"
+    "Ejemplos:\n"
+    "  q42 @Server=SERVIDOR1; @DbName=EMPRESA; @Usuario=sa; @Password=secreto;\n"
+    "  q42 @Server=#; @DbName=ORCL; @Usuario=q42;\n"
+    "  q42 @Server=#ORASRV; @DbName=ORCL; @Usuario=q42; @Password=secreto;\n"
+    "  q42 @Archivo=/home/operador/molino.sqlite;\n"
+    "  q42 --demo\n";
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    // The original program received one parameter text; the shell splits it.
+    QStringList argumentos;
+    bool demo = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString argumento = QString::fromLocal8Bit(argv[i]);
+        if (argumento == QLatin1String("--help") || argumento == QLatin1String("-h")) {
+            std::fputs(kAyuda, stdout);
+            return 0;
+        }
+        if (argumento == QLatin1String("--version")) {
+            std::printf("q42 %s\n", Q42_VERSION);
+            return 0;
+        }
+        if (argumento == QLatin1String("--demo"))
+            demo = true;
+        else
+            argumentos.append(argumento);
+    }
+    QString parametros = argumentos.join(QLatin1Char(' '));
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Q42"));
     QApplication::setApplicationVersion(QStringLiteral(Q42_VERSION));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Declaraciones Juradas de existencias y movimientos"));
-    window.show();
-    return QApplication::exec();
+
+    if (demo) {
+        QString ruta, error;
+        if (!demo::ensureDemoDatabase(&ruta, &error)) {
+            std::fprintf(stderr, "q42: %s\n", qUtf8Printable(error));
+            return 1;
+        }
+        // Ahead of the rest: the first occurrence of a key wins.
+        parametros = QStringLiteral("@Archivo=") + ruta + QStringLiteral("; ") + parametros;
+    }
+
+    if (!IniciaSistema(parametros)) {
+        // The operator cancelled the login or declined to retry.
+        Lib_ClsCons3::release();
+        DB_Dll::release();
+        return 1;
+    }
+
+    int codigo = 0;
+    {
+        FrmQ42 ventana;
+        ventana.show();
+        codigo = QApplication::exec();
+    }
+    Lib_ClsCons3::release();
+    DB_Dll::release();
+    return codigo;
 }

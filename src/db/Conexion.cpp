@@ -1,0 +1,163 @@
+// Connection members of DB_Dll: the two connection-string forms, the login
+// request and the open with its retry prompt and administrator check.
+
+#include "DB_Dll.h"
+
+#include "platform/StepRunner.h"
+#include "platform/Utiles.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+DB_Dll::LoginHandler& loginHandler() {
+    static DB_Dll::LoginHandler handler;
+    return handler;
+}
+
+QString textoReintento(const ado::Error& e) {
+    const QChar cr(13);
+    return QStringLiteral(" Estado de Sql: ") + e.SQLState + cr +
+           QStringLiteral("Numero de Error: ") + QString::number(e.Number) + cr +
+           QStringLiteral("Descripcion: ") + ado::redactPasswords(e.Description) + cr +
+           QStringLiteral("Codigo Nativo: ") + QString::number(e.NativeError) + cr +
+           QStringLiteral(" - Desea Intentarlo Nuevamente??? ");
+}
+
+// The number a text begins with, 0 when it begins with none: "1" and
+// "1.0" are 1, "-1", "2" and "" are not.
+double valorNumerico(const QString& texto) {
+    static const QRegularExpression numero(
+        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
+    const QRegularExpressionMatch m = numero.match(texto);
+    return m.hasMatch() ? m.captured(0).trimmed().toDouble() : 0.0;
+}
+
+} // namespace
+
+void DB_Dll::setLoginHandler(LoginHandler handler) {
+    loginHandler() = std::move(handler);
+}
+
+void DB_Dll::ArmaConnString() {
+    if (gServidor.contains(QLatin1Char('#')))
+        gConnString = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + gDBName +
+                      QStringLiteral(";User Id=") + gUsuario + QStringLiteral(";Password=") +
+                      gUserPassWord + QStringLiteral(";");
+    else
+        gConnString = QStringLiteral("PROVIDER=") + pSQLOLEDB() + QStringLiteral(";") +
+                      QStringLiteral("Server=") + gServidor + QStringLiteral(";") +
+                      QStringLiteral("Database =") + gDBName + QStringLiteral(";") +
+                      QStringLiteral("UId=") + gUsuario + QStringLiteral(";") +
+                      QStringLiteral("Pwd=") + gUserPassWord + QStringLiteral(";");
+}
+
+bool DB_Dll::PideParametros() {
+    DatosAcceso datos;
+    datos.usuario = gUsuario;
+    datos.password = gUserPassWord;
+    datos.dbName = gDBName;
+    datos.servidor = gServidor;
+    datos.plataforma = 0; // always offered as SQL Server, also after an Oracle attempt
+    datos.aceptar = false;
+    // Without a dialog to ask, the request counts as cancelled.
+    if (loginHandler())
+        loginHandler()(datos);
+    if (!datos.aceptar) {
+        gOpenFlag = false;
+        return false;
+    }
+    gOpenFlag = true;
+    gDBName = datos.dbName;
+    gServidor = datos.servidor;
+    gUsuario = datos.usuario;
+    gUserPassWord = datos.password;
+    if (datos.plataforma > 0) {
+        gProveedor = proveedorOracle();
+        if (!gServidor.contains(QLatin1Char('#')))
+            gServidor.prepend(QLatin1Char('#'));
+    } else {
+        gProveedor = pSQLOLEDB();
+    }
+    return true;
+}
+
+void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString& ConnString,
+                             bool ValidaAdmin) {
+    bool fin = false; // the routine ended before its last step
+    auto paso = [&fin](std::function<void()> f) {
+        return [&fin, f = std::move(f)] {
+            if (!fin)
+                f();
+        };
+    };
+
+    const std::vector<q42::StepRunner::Step> pasos = {
+        paso([this] {
+            gOpenFlag = true;
+            if (gProveedor.isEmpty())
+                gProveedor = QStringLiteral("SQLOLEDB");
+        }),
+        paso([this, &ConnString] {
+            if (ConnString.trimmed().isEmpty())
+                ArmaConnString();
+            else
+                gConnString = ConnString;
+        }),
+        paso([this, PideParametrosSQL, &fin] {
+            if (!PideParametrosSQL)
+                return;
+            if (!PideParametros()) {
+                fin = true;
+                return;
+            }
+            ArmaConnString();
+        }),
+        paso([this, lCursor] {
+            gCnn->setCursorLocation(lCursor);
+            gCnn->Open(gConnString, QString(), QString(), -1);
+            q42::Utiles::setMotor(gCnn->engine());
+        }),
+        paso([this, ValidaAdmin, &fin] {
+            if (ValidaAdmin)
+                return;
+            gEsAdmin = true;
+            fin = true;
+        }),
+        paso([this] {
+            if (gDBName.trimmed().isEmpty())
+                return;
+            gCnn->setDefaultDatabase(gDBName);
+            if (!ExisteTablaDB(QStringLiteral("TA_USUARIOS")))
+                return;
+            const std::optional<QString> valor =
+                DatosTabla(QStringLiteral("ta_usuarios"), gUsuario, QStringLiteral("Administrador"),
+                           QStringLiteral("nombre"));
+            if (valor)
+                gEsAdmin = valorNumerico(*valor) == 1.0;
+        }),
+    };
+
+    q42::StepRunner::run(pasos, [this](const q42::Error& error) -> int {
+        ado::Errors& errores = gCnn->errors();
+        if (errores.isEmpty()) {
+            q42::MsgBox(ado::redactPasswords(error.description()));
+            return 0;
+        }
+        const int respuesta =
+            q42::MsgBox(textoReintento(errores.Item(0)), q42::vbYesNo + q42::vbCritical,
+                        QStringLiteral(" Error de Conexion a Base de Datos"));
+        if (respuesta != q42::vbYes) {
+            gOpenFlag = false;
+            if (gCnn->State() != ado::adStateClosed)
+                gCnn->Close();
+            return 0;
+        }
+        errores.Clear();
+        if (!PideParametros())
+            return 0;
+        ArmaConnString();
+        return q42::StepRunner::Retry;
+    });
+}
