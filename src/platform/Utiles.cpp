@@ -1,5 +1,6 @@
 #include "Utiles.h"
 
+#include "Formularios.h"
 #include "Regional.h"
 #include "ui/MsgBox.h"
 
@@ -205,7 +206,7 @@ void Utiles::PreparaFormulario(QWidget* formulario, int modo) {
     QList<std::pair<int, QLineEdit*>> cajas;
     for (QLineEdit* caja : formulario->findChildren<QLineEdit*>()) {
         const auto m = indexado.match(caja->objectName());
-        if (m.hasMatch() && caja->property("DataField").isValid())
+        if (m.hasMatch() && caja->property(Formularios::DataField).isValid())
             cajas.append({m.captured(2).toInt(), caja});
     }
     std::sort(cajas.begin(), cajas.end(),

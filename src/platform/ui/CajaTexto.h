@@ -3,9 +3,10 @@
 // A bound entry box that filters what the operator types through
 // Formularios::FiltraTecla: number boxes take digits, "-" and the decimal
 // separator ("." and "," become the regional one), and the box's typing
-// limit holds. Only typed characters are filtered: text the program sets
-// and text pasted or dropped reach the box unchanged, so that a wrong paste
-// is caught by the save's conversion check instead of being cut silently.
+// limit holds. Only typed characters are filtered: text the program sets,
+// text pasted or dropped and input-method compositions reach the box
+// unchanged, so that a wrong paste is caught by the save's conversion check
+// instead of being cut silently.
 
 #include <QLineEdit>
 
