@@ -99,10 +99,20 @@ Columna columnaPorNombre(const QString& campo) {
     return {true, 0};
 }
 
-int largoDeTexto(const QLineEdit* caja, int largoColumna) {
+// The limit the form itself gave the box, remembered the first time the box
+// is prepared so that later preparations do not take their own for it.
+constexpr const char* LargoPropio = "q42LargoPropio";
+
+int largoPropio(QLineEdit* caja) {
+    if (!caja->property(LargoPropio).isValid())
+        caja->setProperty(LargoPropio, caja->property(Formularios::LargoMaximo).toInt());
+    return caja->property(LargoPropio).toInt();
+}
+
+int largoDeTexto(QLineEdit* caja, int largoColumna) {
     int largo = (largoColumna > 0 && largoColumna < LargoTextoLargo) ? largoColumna : 0;
     // A tighter limit the form gave the box keeps holding.
-    const int previo = caja->property(Formularios::LargoMaximo).toInt();
+    const int previo = largoPropio(caja);
     if (previo > 0 && (largo == 0 || previo < largo))
         largo = previo;
     return largo;
@@ -136,6 +146,7 @@ void Formularios::PreparaCampos(const QList<QLineEdit*>& cajas, const QString& t
         const QString campo = campoDe(caja);
         if (campo.isEmpty())
             continue;
+        largoPropio(caja);
         Columna col = columnaPorNombre(campo);
         if (columnas) {
             if (auto it = columnas->constFind(campo.toLower()); it != columnas->constEnd())

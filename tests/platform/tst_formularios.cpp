@@ -138,19 +138,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("previo");
         QTest::addColumn<bool>("numerico");
         QTest::addColumn<int>("largo");
+        QTest::addColumn<bool>("antes"); // prepared once before without a connection
         const QString dj = QStringLiteral("DJ_Q42");
-        QTest::newRow("period") << dj << "periodo" << 0 << false << 7;
-        QTest::newRow("real") << dj << "P_Existencia" << 0 << true << 15;
-        QTest::newRow("decimal") << dj << "SP000_Consumo" << 0 << true << 15;
-        QTest::newRow("text column size") << dj << "Observaciones" << 0 << false << 255;
-        QTest::newRow("form limit tighter") << dj << "Observaciones" << 7 << false << 7;
-        QTest::newRow("harvest") << dj << "Cosecha" << 0 << false << 50;
-        QTest::newRow("text named like a number") << dj << "SP000_Otros" << 0 << false << 30;
-        QTest::newRow("not in the table") << dj << "SPBasura_Otras" << 0 << true << 15;
+        QTest::newRow("period") << dj << "periodo" << 0 << false << 7 << false;
+        QTest::newRow("real") << dj << "P_Existencia" << 0 << true << 15 << false;
+        QTest::newRow("decimal") << dj << "SP000_Consumo" << 0 << true << 15 << false;
+        QTest::newRow("text column size") << dj << "Observaciones" << 0 << false << 255 << false;
+        QTest::newRow("form limit tighter") << dj << "Observaciones" << 7 << false << 7 << false;
+        QTest::newRow("harvest") << dj << "Cosecha" << 0 << false << 50 << false;
+        QTest::newRow("text named like a number")
+            << dj << "SP000_Otros" << 0 << false << 30 << false;
+        QTest::newRow("not in the table") << dj << "SPBasura_Otras" << 0 << true << 15 << false;
         QTest::newRow("no such table") << "NO_EXISTE"
-                                       << "SP000_Otros" << 0 << true << 15;
+                                       << "SP000_Otros" << 0 << true << 15 << false;
         QTest::newRow("table name with SQL") << "DJ_Q42; DROP TABLE DJ_Q42"
-                                             << "SP000_Otros" << 0 << true << 15;
+                                             << "SP000_Otros" << 0 << true << 15 << false;
+        QTest::newRow("prepared before by name") << dj << "SP000_Otros" << 0 << false << 30 << true;
+        QTest::newRow("form limit kept across preparations")
+            << dj << "Observaciones" << 7 << false << 7 << true;
     }
     void preparaCamposFromTheTable() {
         QFETCH(QString, tabla);
@@ -158,6 +163,7 @@ private Q_SLOTS:
         QFETCH(int, previo);
         QFETCH(bool, numerico);
         QFETCH(int, largo);
+        QFETCH(bool, antes);
         QFile archivo(env.ruta(QStringLiteral("f.db"))); // an empty file is an empty database
         QVERIFY(archivo.open(QIODevice::WriteOnly));
         archivo.close();
@@ -172,6 +178,8 @@ private Q_SLOTS:
         QLineEdit* box = caja(&form, QStringLiteral("txtFields_0"), campo);
         if (previo)
             box->setProperty(Formularios::LargoMaximo, previo);
+        if (antes)
+            Formularios::PreparaCampos({box}, tabla, nullptr);
         Formularios::PreparaCampos({box}, tabla, cn.get());
         QCOMPARE(box->property(Formularios::Numerico).toBool(), numerico);
         QCOMPARE(box->property(Formularios::LargoMaximo).toInt(), largo);
