@@ -1,9 +1,14 @@
 #pragma once
 
 // The lookup service: one instance shared by every caller, created on first
-// use. The start hands it the connection string and the mask file.
+// use. A caller names a statement or a table; the service builds the
+// statement (from the mask file or the table's columns), shows the list or
+// the tree dialog and hands the chosen values back through its members.
 
 #include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
 
 class Lib_ClsCons3 {
 public:
@@ -11,11 +16,36 @@ public:
     // Discards the shared instance; the next instance() creates a new one.
     static void release();
 
-    Lib_ClsCons3() = default;
+    // Reads the stock display and search settings from the configuration.
+    Lib_ClsCons3();
+    ~Lib_ClsCons3();
     Lib_ClsCons3(const Lib_ClsCons3&) = delete;
     Lib_ClsCons3& operator=(const Lib_ClsCons3&) = delete;
 
+    QVariant StkNivel1;
+    QVariant StkNivel2;
+    QVariant StkNivel3;
+    QVariant StkNivel4;
+    QString MuestraStock;
+    QStringList CmpsDevueltos;
+    QVariantList Valores;
+    QVariantList Cantidades;
+    bool Checks = false;
+    QVariant ValorDevuelto;
     QString gConnString;
     QString gRutaMascaraConsultas;
     bool gUsarMascarasConsultas = false;
+    bool UsaCantidades = false;
+    QString CampoDevuelto;
+
+    // One modal lookup. Optional arguments are the caller's variables (null
+    // when not passed); the call may change them (Where gains parentheses,
+    // CampoBusqueda may be filled in, CmpsDevueltos is emptied).
+    void ConsultaSearch(const QString& SQL, QStringList* CmpsDevueltos = nullptr,
+                        QString* Clave = nullptr, QString* CampoBusqueda = nullptr,
+                        QString* Where = nullptr, QString* SentenciaOpcional = nullptr,
+                        bool TreeView = false, QString* ValoresDefault = nullptr);
+
+private:
+    bool CfgUsaConsultaLIKE = false;
 };
