@@ -1,0 +1,79 @@
+#pragma once
+
+// The spreadsheet window: the rows of a table, read only, sortable by any
+// column, with an export to CSV.
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+class QIODevice;
+class QWidget;
+
+namespace ado {
+class Connection;
+}
+
+namespace q42 {
+
+class ModeloPlanilla : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // `numericas`: columns whose type is a number (their texts read as
+    // numbers too); may be empty.
+    ModeloPlanilla(QStringList columnas, QVector<QVector<QVariant>> filas,
+                   QVector<bool> numericas = {}, QObject* parent = nullptr);
+
+    // "SELECT * FROM <tabla>"; the name must be a plain identifier, with at
+    // most a schema before a dot. Throws q42::Error.
+    static std::unique_ptr<ModeloPlanilla>
+    deTabla(const QString& tabla, const std::shared_ptr<ado::Connection>& conexion);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Nulls first, then numbers by value, then texts in the regional
+    // collation ignoring letter case; column -1 restores the table's order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    const QStringList& columnas() const { return m_columnas; }
+    // The rows in the order shown.
+    QVector<QVector<QVariant>> filas() const;
+    // What a cell shows: numbers with the regional decimal separator and no
+    // grouping, dates as dd/mm/yyyy, null as empty text.
+    QString texto(int fila, int columna) const;
+    bool esNumero(int fila, int columna) const;
+
+private:
+    struct Fila {
+        int original;
+        QVector<QVariant> valores;
+    };
+    QStringList m_columnas;
+    QVector<Fila> m_filas;
+    QVector<bool> m_numericas;
+};
+
+// CSV that Spanish spreadsheets open cleanly: UTF-8 with a byte-order mark,
+// ";" between fields, CRLF line ends, a heading line, cells written as the
+// model shows them (decimal comma), a field quoted (quotes doubled) when it
+// holds ";", a quote, a line break or surrounding blanks. false with the
+// reason in `error` when the device cannot be written.
+bool EscribeCsv(QIODevice* destino, const ModeloPlanilla& modelo, QString* error = nullptr);
+
+class Planillas {
+public:
+    // Opens the window (not modal; deleted when closed) over `tabla`, read
+    // through the connection registered with Reportes::setConexion;
+    // `conexionTexto` is kept for compatibility. When the table cannot be
+    // read the operator is told why and nullptr is returned.
+    static QWidget* MuestraPlanilla(const QString& tabla, const QString& conexionTexto,
+                                    const QString& titulo);
+};
+
+} // namespace q42

@@ -1,0 +1,383 @@
+#include "Reportes.h"
+
+#include "Carpeta.h"
+#include "Currency.h"
+#include "Error.h"
+#include "ReporteDefinicion.h"
+#include "ReporteRender.h"
+#include "ReporteSeleccion.h"
+#include "ui/MsgBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMap>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QScopeGuard>
+#include <QToolBar>
+
+namespace q42 {
+
+namespace {
+
+using namespace reporte;
+
+struct Estado {
+    QString carpeta;
+    QMap<int, QString> extras;
+    bool ajusteA = false;
+    double ajusteB = 0;
+    std::shared_ptr<ado::Connection> conexion;
+};
+
+Estado& estado() {
+    static Estado e;
+    return e;
+}
+
+const QString kFuente = QStringLiteral("Reportes");
+
+// What a print needs, read before anything is shown.
+struct Trabajo {
+    Definicion def;
+    QVector<DatosPagina> paginas;
+    QString titulo;
+    QString impresora;
+};
+
+enum class Preparado { Listo, SinDefinicion, SinFilas };
+
+bool esNumerico(int tipo) {
+    static const QList<int> tipos{
+        ado::adSmallInt,         ado::adInteger,     ado::adSingle,  ado::adDouble,
+        ado::adCurrency,         ado::adDecimal,     ado::adTinyInt, ado::adUnsignedTinyInt,
+        ado::adUnsignedSmallInt, ado::adUnsignedInt, ado::adBigInt,  ado::adUnsignedBigInt,
+        ado::adNumeric,          ado::adVarNumeric};
+    return tipos.contains(tipo);
+}
+
+QString literal(const QString& valor, int tipo) {
+    if (esNumerico(tipo))
+        if (const auto n = Currency::parse(valor); n && !valor.trimmed().isEmpty())
+            return n->toSqlText();
+    return textoEntreComillas(valor);
+}
+
+QString faltaDefinicion(const QString& nombre, const QStringList& buscados) {
+    QStringList carpetas;
+    for (const QString& c : buscados)
+        carpetas << QDir::toNativeSeparators(c);
+    return QStringLiteral("No se encuentra la definición del reporte \"%1\": falta el archivo "
+                          "\"%1.json\".\nSe buscó en:\n%2")
+        .arg(nombre, carpetas.join(QLatin1Char('\n')));
+}
+
+QHash<QString, QString> formulas(const QStringList& arreglo, const QString (&f)[5]) {
+    QMap<int, QString> ranuras = estado().extras;
+    for (int i = 0; i < 5; ++i)
+        if (!ranuras.contains(i))
+            ranuras.insert(i, f[i]);
+    QHash<QString, QString> out;
+    QString nombre, valor;
+    for (const QString& t : arreglo + ranuras.values())
+        if (Reportes::LeeFormula(t, &nombre, &valor))
+            out.insert(nombre.toLower(), valor);
+    return out;
+}
+
+// The definition's text for "no row", its {T.C} taking the value the
+// selection asked for.
+QString sinFilas(const Definicion& def, const QVector<Condicion>& condiciones) {
+    if (def.sinFilas.isEmpty())
+        return QStringLiteral("El reporte %1 no tiene datos para la selección pedida")
+            .arg(def.nombre);
+    QString texto = def.sinFilas;
+    for (const Condicion& c : condiciones)
+        texto.replace(QStringLiteral("{%1.%2}").arg(c.campo.tabla, c.campo.columna), c.valor,
+                      Qt::CaseInsensitive);
+    return texto;
+}
+
+Preparado prepara(const QString& nombre, const QStringList& arreglo, const QString& seleccion,
+                  const QString (&f)[5], const QString& t1, const QString& t2, Trabajo* trabajo,
+                  QString* mensaje) {
+    const auto limpia = qScopeGuard([] { estado().extras.clear(); });
+    QStringList buscados;
+    const QString archivo = Reportes::archivoDefinicion(nombre, &buscados);
+    if (archivo.isEmpty()) {
+        *mensaje = faltaDefinicion(nombre, buscados);
+        return Preparado::SinDefinicion;
+    }
+    trabajo->def = leeDefinicion(archivo);
+    if (trabajo->def.nombre.isEmpty())
+        trabajo->def.nombre = nombre;
+    trabajo->titulo = t1.trimmed().isEmpty() ? nombre : t1.trimmed();
+    trabajo->impresora = t2.trimmed();
+    const QHash<QString, QString> valores = formulas(arreglo, f);
+    const QVector<Condicion> condiciones = analizaSeleccion(seleccion);
+    const QString sql = sentenciaSeleccion(trabajo->def.tabla, condiciones, trabajo->def.orden);
+
+    const auto cn = Reportes::conexion();
+    if (!cn)
+        throw Error(err::ObjectRequired, QStringLiteral("No hay una conexión para los reportes"),
+                    kFuente);
+    ado::Recordset rs;
+    rs.Open(sql, cn, ado::adOpenStatic, ado::adLockReadOnly);
+    for (; !rs.EOF_(); rs.MoveNext()) {
+        DatosPagina pagina;
+        pagina.formulas = valores;
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            pagina.fila.insert(rs.Fields(i).Name().toLower(), rs.Fields(i).Value());
+        trabajo->paginas << pagina;
+    }
+    rs.Close();
+    if (trabajo->paginas.isEmpty()) {
+        *mensaje = sinFilas(trabajo->def, condiciones);
+        return Preparado::SinFilas;
+    }
+    // Draw once where nobody sees it, so a fault of the definition against
+    // the row surfaces here and not inside the preview's paint handler.
+    for (const DatosPagina& p : trabajo->paginas) {
+        QPicture prueba;
+        QPainter painter(&prueba);
+        dibujaPagina(painter, trabajo->def, p);
+    }
+    return Preparado::Listo;
+}
+
+void dibujaTodo(QPainter& painter, QPagedPaintDevice& device, const Trabajo& t) {
+    for (int i = 0; i < t.paginas.size(); ++i) {
+        if (i > 0)
+            device.newPage();
+        dibujaPagina(painter, t.def, t.paginas[i]);
+    }
+}
+
+bool escribePdf(const Trabajo& t, const QString& archivo, QString* error) {
+    QSaveFile file(archivo);
+    QString motivo;
+    if (file.open(QIODevice::WriteOnly)) {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(t.def.pagina);
+        writer.setResolution(300);
+        writer.setTitle(t.titulo);
+        writer.setCreator(QStringLiteral("Q42"));
+        QPainter painter;
+        if (painter.begin(&writer)) {
+            dibujaTodo(painter, writer, t);
+            painter.end();
+            if (file.commit())
+                return true;
+        }
+        motivo = file.errorString();
+    } else {
+        motivo = file.errorString();
+    }
+    if (error)
+        *error = QStringLiteral("No se puede escribir el archivo \"%1\": %2")
+                     .arg(QDir::toNativeSeparators(archivo), motivo);
+    return false;
+}
+
+void guardaPdfDesde(QWidget* padre, const Trabajo& t) {
+    QFileDialog dialogo(padre, QStringLiteral("Guardar PDF"));
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialogo.setDefaultSuffix(QStringLiteral("pdf"));
+    dialogo.selectFile(t.titulo + QStringLiteral(".pdf"));
+    if (execModal(&dialogo) != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return;
+    QString error;
+    if (!escribePdf(t, dialogo.selectedFiles().constFirst(), &error))
+        MsgBox(error, vbExclamation, kFuente);
+}
+
+void muestraVistaPrevia(const Trabajo& t) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!t.impresora.isEmpty())
+        printer.setPrinterName(t.impresora);
+    printer.setPageLayout(t.def.pagina);
+    printer.setDocName(t.titulo);
+    QPrintPreviewDialog dialogo(&printer);
+    dialogo.setWindowTitle(QStringLiteral("Vista previa - %1").arg(t.titulo));
+    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo, [&t](QPrinter* p) {
+        QPainter painter(p);
+        try {
+            dibujaTodo(painter, *p, t);
+        } catch (const Error&) {
+            // Already drawn once without fault; nothing new can fail.
+        }
+    });
+    if (auto* barra = dialogo.findChild<QToolBar*>()) {
+        barra->addSeparator();
+        QAction* guardar = barra->addAction(QStringLiteral("Guardar PDF…"));
+        guardar->setObjectName(QStringLiteral("accionGuardarPdf"));
+        QObject::connect(guardar, &QAction::triggered, &dialogo,
+                         [&] { guardaPdfDesde(&dialogo, t); });
+    }
+    if (auto* vista = dialogo.findChild<QPrintPreviewWidget*>()) {
+        if (estado().ajusteA) {
+            vista->setZoomMode(QPrintPreviewWidget::FitToWidth);
+        } else if (estado().ajusteB > 0) {
+            vista->setZoomMode(QPrintPreviewWidget::CustomZoom);
+            vista->setZoomFactor(estado().ajusteB / 100.0);
+        } else {
+            vista->setZoomMode(QPrintPreviewWidget::FitInView);
+        }
+    }
+    execModal(&dialogo);
+}
+
+} // namespace
+
+void Reportes::CarpetaReportes(const QString& carpeta) {
+    estado().carpeta = carpeta;
+}
+
+QString Reportes::carpetaReportes() {
+    return estado().carpeta;
+}
+
+QString Reportes::archivoDefinicion(const QString& nombre, QStringList* buscados) {
+    QStringList carpetas;
+    const QString base = estado().carpeta;
+    if (!base.isEmpty())
+        carpetas << QDir(base).filePath(QStringLiteral("reports")) << QDir(base).path();
+    if (QCoreApplication::instance()) {
+        const QDir programa(QCoreApplication::applicationDirPath());
+        carpetas << programa.filePath(QStringLiteral("reports"))
+                 << QDir::cleanPath(programa.filePath(QStringLiteral("../share/q42/reports")));
+    }
+    carpetas.removeDuplicates();
+    if (buscados)
+        *buscados = carpetas;
+    // A name is a file name, never a path.
+    const QString n = nombre.trimmed();
+    if (n.isEmpty() || n.contains(QLatin1Char('/')) || n.contains(QLatin1Char('\\')) ||
+        n.startsWith(QLatin1Char('.')))
+        return QString();
+    for (const QString& c : carpetas) {
+        const QString ruta = archivoEnCarpeta(c, n + QStringLiteral(".json"));
+        if (QFileInfo(ruta).isFile())
+            return ruta;
+    }
+    return QString();
+}
+
+QString Reportes::FormulaSeleccion(const QVector<CondicionReporte>& condiciones) {
+    QStringList partes;
+    for (const CondicionReporte& c : condiciones) {
+        QString campo = c.campo.trimmed();
+        if (campo.isEmpty())
+            continue;
+        if (!campo.startsWith(QLatin1Char('{')))
+            campo = QLatin1Char('{') + campo + QLatin1Char('}');
+        if (!c.desde.isEmpty())
+            partes << QStringLiteral("%1 >= %2").arg(campo, literal(c.desde, c.tipo));
+        if (!c.hasta.isEmpty())
+            partes << QStringLiteral("%1 <= %2").arg(campo, literal(c.hasta, c.tipo));
+    }
+    return partes.join(QLatin1String(" AND "));
+}
+
+void Reportes::FormulasExtra(const QStringList& formulas, int primero) {
+    for (int i = 0; i < formulas.size(); ++i)
+        estado().extras.insert(qMax(primero, 0) + i, formulas[i]);
+}
+
+void Reportes::AjusteA(bool ajustarAlAncho) {
+    estado().ajusteA = ajustarAlAncho;
+}
+
+void Reportes::AjusteB(double zoomPorCiento) {
+    estado().ajusteB = zoomPorCiento;
+    estado().ajusteA = false;
+}
+
+bool Reportes::ajusteA() {
+    return estado().ajusteA;
+}
+
+double Reportes::ajusteB() {
+    return estado().ajusteB;
+}
+
+void Reportes::setConexion(std::shared_ptr<ado::Connection> conexion) {
+    estado().conexion = std::move(conexion);
+}
+
+std::shared_ptr<ado::Connection> Reportes::conexion() {
+    return estado().conexion;
+}
+
+bool Reportes::LeeFormula(const QString& texto, QString* nombre, QString* valor) {
+    if (texto.trimmed().isEmpty())
+        return false;
+    const qsizetype igual = texto.indexOf(QLatin1Char('='));
+    const QString n = igual < 0 ? QString() : texto.left(igual).trimmed();
+    if (!esIdentificador(n))
+        throw Error(err::InvalidProcedureCall,
+                    QStringLiteral("Fórmula sin nombre válido: %1").arg(texto), kFuente);
+    const qsizetype primera = texto.indexOf(QLatin1Char('\''), igual + 1);
+    const qsizetype ultima = texto.lastIndexOf(QLatin1Char('\''));
+    *nombre = n;
+    if (primera < 0)
+        *valor = texto.mid(igual + 1).trimmed();
+    else if (ultima > primera)
+        *valor = texto.mid(primera + 1, ultima - primera - 1);
+    else
+        *valor = texto.mid(primera + 1);
+    return true;
+}
+
+Reportes::Resultado Reportes::Imprime(const QString& nombre, const QStringList& arreglo,
+                                      const QString& seleccion, const QString& conexionTexto,
+                                      const QString& f1, const QString& f2, const QString& f3,
+                                      const QString& f4, const QString& f5, const QString& t1,
+                                      const QString& t2, const QString& t3) {
+    Q_UNUSED(conexionTexto) // it holds a password: never kept nor shown
+    Q_UNUSED(t3)
+    const QString f[5] = {f1, f2, f3, f4, f5};
+    Trabajo trabajo;
+    QString mensaje;
+    switch (prepara(nombre, arreglo, seleccion, f, t1, t2, &trabajo, &mensaje)) {
+    case Preparado::SinDefinicion:
+        MsgBox(mensaje, vbExclamation, kFuente);
+        return Resultado::SinDefinicion;
+    case Preparado::SinFilas:
+        MsgBox(mensaje, vbInformation, kFuente);
+        return Resultado::SinFilas;
+    case Preparado::Listo:
+        break;
+    }
+    muestraVistaPrevia(trabajo);
+    return Resultado::Mostrado;
+}
+
+bool Reportes::ImprimePdf(const QString& nombre, const QStringList& arreglo,
+                          const QString& seleccion, const QString& conexionTexto, const QString& f1,
+                          const QString& f2, const QString& f3, const QString& f4,
+                          const QString& f5, const QString& t1, const QString& t2,
+                          const QString& t3, const QString& archivoPdf, QString* error) {
+    Q_UNUSED(conexionTexto)
+    Q_UNUSED(t3)
+    const QString f[5] = {f1, f2, f3, f4, f5};
+    Trabajo trabajo;
+    QString mensaje;
+    if (prepara(nombre, arreglo, seleccion, f, t1, t2, &trabajo, &mensaje) != Preparado::Listo) {
+        if (error)
+            *error = mensaje;
+        return false;
+    }
+    return escribePdf(trabajo, archivoPdf, error);
+}
+
+} // namespace q42
