@@ -12,18 +12,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QString>("clase"); // F date, T text, N numeric, C currency, B boolean
         QTest::newRow("adDBTimeStamp") << 135 << "F";
-        QTest::newRow("adFileTime") << 64 << "F";
-        QTest::newRow("adDBFileTime") << 137 << "F";
         QTest::newRow("adVarWChar") << 202 << "T";
-        QTest::newRow("adBSTR") << 8 << "T";
-        QTest::newRow("adLongVarWChar") << 203 << "T";
         QTest::newRow("adNumeric") << 131 << "N";
         QTest::newRow("adUnsignedBigInt") << 21 << "N";
-        QTest::newRow("adSmallInt") << 2 << "N";
         QTest::newRow("adCurrency is not numeric") << 6 << "C";
         QTest::newRow("adBoolean") << 11 << "B";
         QTest::newRow("adVarNumeric in no class") << 139 << "";
-        QTest::newRow("adEmpty") << 0 << "";
     }
     void claseDeTipo() {
         QFETCH(int, tipo);
