@@ -1,0 +1,633 @@
+#include "OdbcDriver.h"
+
+#include "AdoErrors.h"
+#include "ErrorMap.h"
+#include "TypeMap.h"
+
+#include <QDateTime>
+#include <cstring>
+#include <sqlext.h>
+
+namespace ado::detail {
+
+namespace {
+
+struct Stmt {
+    SQLHSTMT h = nullptr;
+    ~Stmt() {
+        if (h)
+            SQLFreeHandle(SQL_HANDLE_STMT, h);
+    }
+};
+
+SQLWCHAR* w(const QString& s) {
+    return const_cast<SQLWCHAR*>(reinterpret_cast<const SQLWCHAR*>(s.utf16()));
+}
+
+QString fromW(const SQLWCHAR* p, qsizetype chars) {
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(p), chars);
+}
+
+// How a column is read: the C type asked of the driver.
+enum class Read { Bit, BigInt, Double, Decimal, Timestamp, Date, Time, Binary, Text };
+
+Read readAs(int adoType, int precision) {
+    switch (adoType) {
+    case adBoolean:
+        return Read::Bit;
+    case adSmallInt:
+    case adInteger:
+    case adTinyInt:
+    case adUnsignedTinyInt:
+    case adUnsignedSmallInt:
+    case adUnsignedInt:
+    case adBigInt:
+        return Read::BigInt;
+    case adSingle:
+    case adDouble:
+        return Read::Double;
+    case adNumeric:
+    case adDecimal:
+    case adCurrency:
+    case adVarNumeric:
+        // Exact decimals beyond a double's digits stay text.
+        return precision > 15 ? Read::Text : Read::Decimal;
+    case adDate:
+    case adDBTimeStamp:
+        return Read::Timestamp;
+    case adDBDate:
+        return Read::Date;
+    case adDBTime:
+        return Read::Time;
+    case adBinary:
+    case adVarBinary:
+    case adLongVarBinary:
+        return Read::Binary;
+    default:
+        return Read::Text;
+    }
+}
+
+// Long values come in pieces; the driver says 01004 while more remains.
+QVariant readChunks(SQLHSTMT stmt, SQLUSMALLINT col, bool text, SQLRETURN& rc) {
+    QByteArray bytes;
+    char buffer[8192];
+    const SQLLEN room =
+        text ? SQLLEN(sizeof buffer) - SQLLEN(sizeof(SQLWCHAR)) : SQLLEN(sizeof buffer);
+    for (;;) {
+        SQLLEN ind = 0;
+        rc = SQLGetData(stmt, col, text ? SQL_C_WCHAR : SQL_C_BINARY, buffer, sizeof buffer, &ind);
+        if (rc == SQL_NO_DATA) {
+            rc = SQL_SUCCESS;
+            break;
+        }
+        if (!SQL_SUCCEEDED(rc))
+            return {};
+        if (ind == SQL_NULL_DATA)
+            return {};
+        const SQLLEN got = (ind == SQL_NO_TOTAL || ind > room) ? room : ind;
+        bytes.append(buffer, qsizetype(got));
+        if (rc == SQL_SUCCESS)
+            break;
+    }
+    if (!text)
+        return bytes;
+    return fromW(reinterpret_cast<const SQLWCHAR*>(bytes.constData()),
+                 bytes.size() / qsizetype(sizeof(SQLWCHAR)));
+}
+
+QVariant readValue(SQLHSTMT stmt, SQLUSMALLINT col, Read how, SQLRETURN& rc) {
+    SQLLEN ind = 0;
+    switch (how) {
+    case Read::Bit: {
+        unsigned char v = 0;
+        rc = SQLGetData(stmt, col, SQL_C_BIT, &v, sizeof v, &ind);
+        return ind == SQL_NULL_DATA ? QVariant() : QVariant(v != 0);
+    }
+    case Read::BigInt: {
+        SQLBIGINT v = 0;
+        rc = SQLGetData(stmt, col, SQL_C_SBIGINT, &v, sizeof v, &ind);
+        return ind == SQL_NULL_DATA ? QVariant() : QVariant(qlonglong(v));
+    }
+    case Read::Double: {
+        double v = 0;
+        rc = SQLGetData(stmt, col, SQL_C_DOUBLE, &v, sizeof v, &ind);
+        return ind == SQL_NULL_DATA ? QVariant() : QVariant(v);
+    }
+    case Read::Decimal: {
+        char text[80] = {};
+        rc = SQLGetData(stmt, col, SQL_C_CHAR, text, sizeof text, &ind);
+        return ind == SQL_NULL_DATA ? QVariant() : QVariant(QByteArray(text).trimmed().toDouble());
+    }
+    case Read::Timestamp: {
+        SQL_TIMESTAMP_STRUCT v{};
+        rc = SQLGetData(stmt, col, SQL_C_TYPE_TIMESTAMP, &v, sizeof v, &ind);
+        if (ind == SQL_NULL_DATA)
+            return {};
+        return QDateTime(QDate(v.year, v.month, v.day),
+                         QTime(v.hour, v.minute, v.second, int(v.fraction / 1000000)));
+    }
+    case Read::Date: {
+        SQL_DATE_STRUCT v{};
+        rc = SQLGetData(stmt, col, SQL_C_TYPE_DATE, &v, sizeof v, &ind);
+        if (ind == SQL_NULL_DATA)
+            return {};
+        return QDateTime(QDate(v.year, v.month, v.day), QTime(0, 0));
+    }
+    case Read::Time: {
+        SQL_TIME_STRUCT v{};
+        rc = SQLGetData(stmt, col, SQL_C_TYPE_TIME, &v, sizeof v, &ind);
+        return ind == SQL_NULL_DATA ? QVariant() : QVariant(QTime(v.hour, v.minute, v.second));
+    }
+    case Read::Binary:
+        return readChunks(stmt, col, false, rc);
+    case Read::Text:
+        return readChunks(stmt, col, true, rc);
+    }
+    return {};
+}
+
+// A parameter's value and the buffers ODBC reads it from.
+struct Param {
+    SQLSMALLINT cType = SQL_C_WCHAR;
+    SQLSMALLINT sqlType = SQL_WVARCHAR;
+    SQLULEN size = 1;
+    SQLSMALLINT digits = 0;
+    QByteArray data;
+    SQLLEN ind = 0;
+};
+
+template <typename T> QByteArray bytesOf(const T& v) {
+    return QByteArray(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+Param paramFor(const QVariant& value) {
+    Param p;
+    if (!value.isValid() || value.isNull()) {
+        p.data = QByteArray(4, '\0');
+        p.ind = SQL_NULL_DATA;
+        return p;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        p.cType = SQL_C_BIT;
+        p.sqlType = SQL_BIT;
+        p.data = bytesOf<unsigned char>(value.toBool() ? 1 : 0);
+        break;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        p.cType = SQL_C_SBIGINT;
+        p.sqlType = SQL_BIGINT;
+        p.size = 19;
+        p.data = bytesOf<SQLBIGINT>(value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        p.cType = SQL_C_DOUBLE;
+        p.sqlType = SQL_DOUBLE;
+        p.size = 15;
+        p.data = bytesOf<double>(value.toDouble());
+        break;
+    case QMetaType::QDateTime: {
+        const QDateTime dt = value.toDateTime();
+        SQL_TIMESTAMP_STRUCT v{};
+        v.year = SQLSMALLINT(dt.date().year());
+        v.month = SQLUSMALLINT(dt.date().month());
+        v.day = SQLUSMALLINT(dt.date().day());
+        v.hour = SQLUSMALLINT(dt.time().hour());
+        v.minute = SQLUSMALLINT(dt.time().minute());
+        v.second = SQLUSMALLINT(dt.time().second());
+        v.fraction = SQLUINTEGER(dt.time().msec()) * 1000000u;
+        p.cType = SQL_C_TYPE_TIMESTAMP;
+        p.sqlType = SQL_TYPE_TIMESTAMP;
+        p.size = 23;
+        p.digits = 3;
+        p.data = bytesOf(v);
+        break;
+    }
+    case QMetaType::QDate: {
+        const QDate d = value.toDate();
+        SQL_DATE_STRUCT v{SQLSMALLINT(d.year()), SQLUSMALLINT(d.month()), SQLUSMALLINT(d.day())};
+        p.cType = SQL_C_TYPE_DATE;
+        p.sqlType = SQL_TYPE_DATE;
+        p.size = 10;
+        p.data = bytesOf(v);
+        break;
+    }
+    case QMetaType::QByteArray:
+        p.cType = SQL_C_BINARY;
+        p.sqlType = SQL_VARBINARY;
+        p.data = value.toByteArray();
+        p.size = SQLULEN(qMax<qsizetype>(1, p.data.size()));
+        p.ind = SQLLEN(p.data.size());
+        return p;
+    default: {
+        const QString s = value.typeId() == QMetaType::QTime
+                              ? value.toTime().toString(QStringLiteral("HH:mm:ss"))
+                              : value.toString();
+        p.data = QByteArray(reinterpret_cast<const char*>(s.utf16()),
+                            (s.size() + 1) * qsizetype(sizeof(SQLWCHAR)));
+        p.size = SQLULEN(qMax<qsizetype>(1, s.size()));
+        p.sqlType = s.size() > 4000 ? SQL_WLONGVARCHAR : SQL_WVARCHAR;
+        p.ind = SQLLEN(s.size() * qsizetype(sizeof(SQLWCHAR)));
+        return p;
+    }
+    }
+    p.ind = SQLLEN(p.data.size());
+    return p;
+}
+
+QString restriction(const QVariantList& r, int index) {
+    return index < r.size() ? r.at(index).toString().trimmed() : QString();
+}
+
+Column schemaColumn(const char* name, int type, int size = 0) {
+    Column c;
+    c.name = QLatin1String(name);
+    c.type = type;
+    c.definedSize = size;
+    return c;
+}
+
+// ADO's isolation levels as ODBC's, the nearest level at or below.
+SQLULEN odbcIsolation(int level) {
+    if (level >= adXactSerializable)
+        return SQL_TXN_SERIALIZABLE;
+    if (level >= adXactRepeatableRead)
+        return SQL_TXN_REPEATABLE_READ;
+    if (level >= adXactReadCommitted)
+        return SQL_TXN_READ_COMMITTED;
+    return SQL_TXN_READ_UNCOMMITTED;
+}
+
+struct Savepoints {
+    Engine engine;
+    const char* save;
+    const char* release; // nullptr: nothing to do on commit
+    const char* rollback;
+};
+
+// Inner transactions as savepoints, in each engine's words.
+constexpr Savepoints kSavepoints[] = {
+    {Engine::SqlServer, "SAVE TRANSACTION q42_%1", nullptr, "ROLLBACK TRANSACTION q42_%1"},
+    {Engine::SQLite, "SAVEPOINT q42_%1", "RELEASE SAVEPOINT q42_%1",
+     "ROLLBACK TO SAVEPOINT q42_%1"},
+    {Engine::Oracle, "SAVEPOINT q42_%1", nullptr, "ROLLBACK TO SAVEPOINT q42_%1"},
+    {Engine::Other, "SAVEPOINT q42_%1", "RELEASE SAVEPOINT q42_%1", "ROLLBACK TO SAVEPOINT q42_%1"},
+};
+
+const Savepoints& savepointsFor(Engine e) {
+    for (const Savepoints& s : kSavepoints)
+        if (s.engine == e)
+            return s;
+    return kSavepoints[3];
+}
+
+} // namespace
+
+OdbcDriver::OdbcDriver(const QString& connectionString, int loginTimeoutSeconds, Errors& errors)
+    : m_errors(errors) {
+    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env);
+    SQLSetEnvAttr(m_env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, m_env, &m_dbc);
+    SQLSetConnectAttrW(m_dbc, SQL_ATTR_LOGIN_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(SQLULEN(qMax(0, loginTimeoutSeconds))), 0);
+    SQLWCHAR out[1024];
+    SQLSMALLINT outLength = 0;
+    const SQLRETURN rc = SQLDriverConnectW(m_dbc, nullptr, w(connectionString), SQL_NTS, out, 1024,
+                                           &outLength, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        try {
+            fail(SQL_HANDLE_DBC, m_dbc);
+        } catch (...) {
+            SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+            SQLFreeHandle(SQL_HANDLE_ENV, m_env);
+            m_dbc = nullptr;
+            m_env = nullptr;
+            throw;
+        }
+    }
+    SQLWCHAR info[256] = {};
+    SQLSMALLINT length = 0;
+    SQLGetInfoW(m_dbc, SQL_DBMS_NAME, info, sizeof info, &length);
+    const QString dbms = fromW(info, length / qsizetype(sizeof(SQLWCHAR)));
+    if (dbms.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0)
+        m_engine = Engine::SQLite;
+    else if (dbms.contains(QLatin1String("SQL Server"), Qt::CaseInsensitive))
+        m_engine = Engine::SqlServer;
+    else if (dbms.contains(QLatin1String("Oracle"), Qt::CaseInsensitive))
+        m_engine = Engine::Oracle;
+    length = 0;
+    SQLGetInfoW(m_dbc, SQL_SEARCH_PATTERN_ESCAPE, info, sizeof info, &length);
+    m_escape = fromW(info, length / qsizetype(sizeof(SQLWCHAR)));
+}
+
+OdbcDriver::~OdbcDriver() {
+    if (m_dbc) {
+        SQLDisconnect(m_dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+    }
+    if (m_env)
+        SQLFreeHandle(SQL_HANDLE_ENV, m_env);
+}
+
+QStringList OdbcDriver::installedDrivers() {
+    QStringList names;
+    SQLHENV env = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
+        return names;
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLWCHAR name[256];
+    SQLWCHAR attributes[1024];
+    SQLSMALLINT nameLength = 0;
+    SQLSMALLINT attrLength = 0;
+    SQLUSMALLINT direction = SQL_FETCH_FIRST;
+    while (SQL_SUCCEEDED(
+        SQLDriversW(env, direction, name, 256, &nameLength, attributes, 1024, &attrLength))) {
+        names << fromW(name, nameLength);
+        direction = SQL_FETCH_NEXT;
+    }
+    SQLFreeHandle(SQL_HANDLE_ENV, env);
+    return names;
+}
+
+void OdbcDriver::fail(SQLSMALLINT handleType, SQLHANDLE handle) {
+    std::vector<ado::Error> found;
+    for (SQLSMALLINT i = 1;; ++i) {
+        SQLWCHAR state[6] = {};
+        SQLINTEGER native = 0;
+        std::vector<SQLWCHAR> message(1024);
+        SQLSMALLINT length = 0;
+        SQLRETURN rc = SQLGetDiagRecW(handleType, handle, i, state, &native, message.data(),
+                                      SQLSMALLINT(message.size()), &length);
+        if (rc == SQL_SUCCESS_WITH_INFO && std::size_t(length) >= message.size()) {
+            message.resize(std::size_t(length) + 1);
+            rc = SQLGetDiagRecW(handleType, handle, i, state, &native, message.data(),
+                                SQLSMALLINT(message.size()), &length);
+        }
+        if (!SQL_SUCCEEDED(rc))
+            break;
+        ado::Error e;
+        e.SQLState = fromW(state, 5);
+        e.NativeError = native;
+        e.Description =
+            redactPasswords(fromW(message.data(), qMin<qsizetype>(length, message.size() - 1)));
+        e.Number = numberForSqlState(e.SQLState);
+        e.Source = source();
+        if (m_engine == Engine::SQLite)
+            mapSqliteMessage(e);
+        found.push_back(e);
+    }
+    if (found.empty()) {
+        ado::Error e;
+        e.SQLState = QStringLiteral("HY000");
+        e.Number = q42::err::E_Fail;
+        e.Description = QStringLiteral("The ODBC driver reported a failure without details.");
+        e.Source = source();
+        found.push_back(e);
+    }
+    for (const ado::Error& e : found)
+        m_errors.Add(e);
+    raise(found.front().Number, found.front().Description);
+}
+
+void OdbcDriver::check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle) {
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
+        fail(handleType, handle);
+}
+
+Result OdbcDriver::fetchAll(SQLHSTMT stmt) {
+    Result r;
+    SQLSMALLINT n = 0;
+    check(SQLNumResultCols(stmt, &n), SQL_HANDLE_STMT, stmt);
+    if (n <= 0)
+        return r;
+    r.hasColumns = true;
+    std::vector<Read> how;
+    for (SQLUSMALLINT i = 1; i <= SQLUSMALLINT(n); ++i) {
+        SQLWCHAR name[256] = {};
+        SQLSMALLINT nameLength = 0;
+        SQLSMALLINT sqlType = 0;
+        SQLULEN size = 0;
+        SQLSMALLINT digits = 0;
+        SQLSMALLINT nullable = 0;
+        check(SQLDescribeColW(stmt, i, name, 256, &nameLength, &sqlType, &size, &digits, &nullable),
+              SQL_HANDLE_STMT, stmt);
+        const TypeInfo t = typeFromOdbc(sqlType, qint64(size), digits);
+        Column c;
+        c.name = fromW(name, qMin<qsizetype>(nameLength, 255));
+        c.type = t.type;
+        c.definedSize = t.definedSize;
+        c.precision = t.precision;
+        c.scale = t.scale;
+        SQLWCHAR base[256] = {};
+        SQLSMALLINT baseLength = 0;
+        if (SQL_SUCCEEDED(SQLColAttributeW(stmt, i, SQL_DESC_BASE_COLUMN_NAME, base, sizeof base,
+                                           &baseLength, nullptr)))
+            c.baseColumn = fromW(base, qMin<qsizetype>(baseLength / 2, 255));
+        r.columns.push_back(c);
+        how.push_back(readAs(t.type, t.precision));
+    }
+    for (;;) {
+        SQLRETURN rc = SQLFetch(stmt);
+        if (rc == SQL_NO_DATA)
+            break;
+        check(rc, SQL_HANDLE_STMT, stmt);
+        QVariantList row;
+        row.reserve(n);
+        for (SQLUSMALLINT i = 1; i <= SQLUSMALLINT(n); ++i) {
+            row.append(readValue(stmt, i, how[i - 1], rc));
+            check(rc, SQL_HANDLE_STMT, stmt);
+        }
+        r.rows.push_back(std::move(row));
+    }
+    return r;
+}
+
+Result OdbcDriver::run(const QString& sql, const QVariantList& params) {
+    Stmt stmt;
+    check(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt.h), SQL_HANDLE_DBC, m_dbc);
+    SQLSetStmtAttrW(stmt.h, SQL_ATTR_QUERY_TIMEOUT,
+                    reinterpret_cast<SQLPOINTER>(SQLULEN(qMax(0, m_timeoutSeconds))), 0);
+    SQLRETURN rc;
+    std::vector<Param> bound;
+    if (params.isEmpty()) {
+        rc = SQLExecDirectW(stmt.h, w(sql), SQL_NTS);
+    } else {
+        check(SQLPrepareW(stmt.h, w(sql), SQL_NTS), SQL_HANDLE_STMT, stmt.h);
+        bound.reserve(std::size_t(params.size()));
+        for (const QVariant& v : params)
+            bound.push_back(paramFor(v));
+        for (std::size_t i = 0; i < bound.size(); ++i) {
+            Param& p = bound[i];
+            check(SQLBindParameter(stmt.h, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, p.cType, p.sqlType,
+                                   p.size, p.digits, p.data.data(), SQLLEN(p.data.size()), &p.ind),
+                  SQL_HANDLE_STMT, stmt.h);
+        }
+        rc = SQLExecute(stmt.h);
+    }
+    check(rc, SQL_HANDLE_STMT, stmt.h);
+    // The first result with columns gives the rows; counts of the others add up.
+    Result result;
+    for (;;) {
+        SQLSMALLINT n = 0;
+        SQLNumResultCols(stmt.h, &n);
+        if (n > 0 && !result.hasColumns) {
+            const long affected = result.affected;
+            result = fetchAll(stmt.h);
+            result.affected = affected;
+        } else if (n == 0) {
+            SQLLEN count = -1;
+            if (SQL_SUCCEEDED(SQLRowCount(stmt.h, &count)) && count >= 0)
+                result.affected = qMax(0L, result.affected) + long(count);
+        }
+        rc = SQLMoreResults(stmt.h);
+        if (rc == SQL_NO_DATA)
+            break;
+        check(rc, SQL_HANDLE_STMT, stmt.h);
+    }
+    return result;
+}
+
+void OdbcDriver::endTransaction(SQLSMALLINT completion) {
+    check(SQLEndTran(SQL_HANDLE_DBC, m_dbc, completion), SQL_HANDLE_DBC, m_dbc);
+    check(SQLSetConnectAttrW(m_dbc, SQL_ATTR_AUTOCOMMIT,
+                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER),
+          SQL_HANDLE_DBC, m_dbc);
+}
+
+void OdbcDriver::beginTrans(int level) {
+    if (level > 1) {
+        run(QString::fromLatin1(savepointsFor(m_engine).save).arg(level), {});
+        return;
+    }
+    check(SQLSetConnectAttrW(m_dbc, SQL_ATTR_AUTOCOMMIT,
+                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), SQL_IS_UINTEGER),
+          SQL_HANDLE_DBC, m_dbc);
+}
+
+void OdbcDriver::commitTrans(int level) {
+    if (level > 1) {
+        if (const char* release = savepointsFor(m_engine).release)
+            run(QString::fromLatin1(release).arg(level), {});
+        return;
+    }
+    endTransaction(SQL_COMMIT);
+}
+
+void OdbcDriver::rollbackTrans(int level) {
+    if (level > 1) {
+        const Savepoints& s = savepointsFor(m_engine);
+        run(QString::fromLatin1(s.rollback).arg(level), {});
+        if (s.release)
+            run(QString::fromLatin1(s.release).arg(level), {});
+        return;
+    }
+    endTransaction(SQL_ROLLBACK);
+}
+
+void OdbcDriver::setIsolationLevel(int level) {
+    if (level == adXactUnspecified)
+        return;
+    check(SQLSetConnectAttrW(m_dbc, SQL_ATTR_TXN_ISOLATION,
+                             reinterpret_cast<SQLPOINTER>(odbcIsolation(level)), SQL_IS_UINTEGER),
+          SQL_HANDLE_DBC, m_dbc);
+}
+
+void OdbcDriver::useDatabase(const QString& name) {
+    QString quoted = name;
+    quoted.replace(QLatin1Char(']'), QLatin1String("]]"));
+    run(QStringLiteral("USE [%1]").arg(quoted), {});
+}
+
+QString OdbcDriver::equalsParameter(const QString& quotedColumn, int adoType) const {
+    // SQLite keeps dates as text; compare them as dates, however written.
+    if (m_engine == Engine::SQLite && isDateType(adoType))
+        return QStringLiteral("datetime(%1) = datetime(?)").arg(quotedColumn);
+    return Driver::equalsParameter(quotedColumn, adoType);
+}
+
+Result OdbcDriver::catalogue(bool wantColumns, const QVariantList& restrictions) {
+    // SQLite has one catalogue: a database name given as restriction means it.
+    const bool single = m_engine == Engine::SQLite;
+    const QString catalog = single ? QString() : restriction(restrictions, 0);
+    const QString schema = single ? QString() : restriction(restrictions, 1);
+    const QString table = restriction(restrictions, 2);
+    const QString fourth = restriction(restrictions, 3);
+    auto pattern = [&](const QString& s) {
+        if (m_escape.isEmpty())
+            return s;
+        QString out;
+        for (QChar c : s) {
+            if (c == QLatin1Char('_') || c == QLatin1Char('%') || QString(c) == m_escape)
+                out += m_escape;
+            out += c;
+        }
+        return out;
+    };
+    const QString schemaPattern = pattern(schema);
+    const QString tablePattern = pattern(table);
+    const QString columnPattern = pattern(fourth);
+    auto arg = [](const QString& s) { return s.isEmpty() ? nullptr : w(s); };
+    auto len = [](const QString& s) { return SQLSMALLINT(s.isEmpty() ? 0 : SQL_NTS); };
+    Stmt stmt;
+    check(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt.h), SQL_HANDLE_DBC, m_dbc);
+    SQLRETURN rc;
+    if (wantColumns)
+        rc = SQLColumnsW(stmt.h, arg(catalog), len(catalog), arg(schemaPattern), len(schemaPattern),
+                         arg(tablePattern), len(tablePattern), arg(columnPattern),
+                         len(columnPattern));
+    else
+        rc = SQLTablesW(stmt.h, arg(catalog), len(catalog), arg(schemaPattern), len(schemaPattern),
+                        arg(tablePattern), len(tablePattern), arg(fourth), len(fourth));
+    check(rc, SQL_HANDLE_STMT, stmt.h);
+    const Result raw = fetchAll(stmt.h);
+    Result r;
+    r.hasColumns = true;
+    r.columns = {schemaColumn("TABLE_CATALOG", adVarWChar, 128),
+                 schemaColumn("TABLE_SCHEMA", adVarWChar, 128),
+                 schemaColumn("TABLE_NAME", adVarWChar, 128)};
+    if (wantColumns)
+        r.columns.insert(r.columns.end(),
+                         {schemaColumn("COLUMN_NAME", adVarWChar, 128),
+                          schemaColumn("ORDINAL_POSITION", adUnsignedInt, 4),
+                          schemaColumn("DATA_TYPE", adUnsignedSmallInt, 2),
+                          schemaColumn("CHARACTER_MAXIMUM_LENGTH", adUnsignedInt, 4),
+                          schemaColumn("IS_NULLABLE", adBoolean, 2)});
+    else
+        r.columns.push_back(schemaColumn("TABLE_TYPE", adVarWChar, 128));
+    for (const QVariantList& row : raw.rows) {
+        const QString name = row.value(2).toString();
+        if (!table.isEmpty() && name.compare(table, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!wantColumns) {
+            r.rows.push_back({row.value(0), row.value(1), name, row.value(3)});
+            continue;
+        }
+        const QString column = row.value(3).toString();
+        if (!fourth.isEmpty() && column.compare(fourth, Qt::CaseInsensitive) != 0)
+            continue;
+        const TypeInfo t =
+            typeFromOdbc(row.value(4).toInt(), row.value(6).toLongLong(), row.value(8).toInt());
+        const QVariant length =
+            isTextType(t.type) ? QVariant(qlonglong(t.definedSize)) : QVariant();
+        const QVariant ordinal = row.size() > 16 && row.value(16).isValid()
+                                     ? QVariant(row.value(16).toLongLong())
+                                     : QVariant();
+        r.rows.push_back({row.value(0), row.value(1), name, column, ordinal, qlonglong(t.type),
+                          length, row.value(10).toInt() != SQL_NO_NULLS});
+    }
+    return r;
+}
+
+Result OdbcDriver::tables(const QVariantList& restrictions) {
+    return catalogue(false, restrictions);
+}
+
+Result OdbcDriver::columns(const QVariantList& restrictions) {
+    return catalogue(true, restrictions);
+}
+
+} // namespace ado::detail
