@@ -6,6 +6,7 @@
 #include "db/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/MascaraConsultas.h"
+#include "platform/Reportes.h"
 #include "platform/Sistema.h"
 #include "startup/boot/Inicio.h"
 #include "startup/boot/frmAcceso.h"
@@ -205,7 +206,7 @@ void TstInicio::arranqueCompleto() {
     QCOMPARE(db.gCnn->CommandTimeout(), 360);
     QCOMPARE(db.gCnn->IsolationLevel(), int(ado::adXactReadUncommitted));
     QCOMPARE(gConnStringDsn, QStringLiteral("DSN=molino; UID=ana; PWD="));
-    QCOMPARE(gCarpetaReportes, gCarpetaAplicacion);
+    QCOMPARE(q42::Reportes::carpetaReportes(), gCarpetaAplicacion);
     const Lib_ClsCons3& consultas = Lib_ClsCons3::instance();
     QCOMPARE(consultas.gConnString, db.gConnString);
     QVERIFY(consultas.gUsarMascarasConsultas);

@@ -8,6 +8,7 @@
 #include "db/DB_Dll.h"
 #include "platform/ArchivoIni.h"
 #include "platform/Carpeta.h"
+#include "platform/Reportes.h"
 #include "platform/Sistema.h"
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
@@ -24,7 +25,6 @@ QString gUsuarioLogeado;
 QString gCaja;
 QString gConnStringDsn;
 qint32 gIdAcceso = 0;
-QString gCarpetaReportes;
 
 namespace {
 
@@ -77,10 +77,6 @@ QString ExtraeServidor(const QString& servidor) {
     if (dosPuntos >= 0)
         nombre = nombre.left(dosPuntos);
     return nombre;
-}
-
-void CarpetaReportes(const QString& carpeta) {
-    gCarpetaReportes = carpeta;
 }
 
 void CreaMascarasConsultas() {
@@ -198,7 +194,7 @@ bool IniciaSistema(const QString& parametros) {
                              db.gUsuario + QStringLiteral("; PWD=") + db.gUserPassWord;
         }),
         // 12.
-        paso([] { CarpetaReportes(gCarpetaAplicacion); }),
+        paso([] { q42::Reportes::CarpetaReportes(gCarpetaAplicacion); }),
         // 13. Lookup service.
         paso([&] {
             db.gCnn->setDefaultDatabase(db.gDBName);

@@ -15,8 +15,6 @@ extern QString gUsuarioLogeado;
 extern QString gCaja;
 extern QString gConnStringDsn; // data-source text for printing
 extern qint32 gIdAcceso;       // ID of this program's access record
-// Folder of the report definitions, handed over at start; printing reads it.
-extern QString gCarpetaReportes;
 
 // Value of one "@Key=value;" entry of the parameter text: the first
 // occurrence of the key in any letter case, up to the next ";" or the end,
@@ -27,10 +25,6 @@ QString ExtraeParametro(const QString& texto, const QString& clave,
 
 // "protocol/host:port" gives "host"; a plain host name comes back as is.
 QString ExtraeServidor(const QString& servidor);
-
-// Tells printing where the application lives (the report definitions are
-// looked up there). Kept here until the report component takes it over.
-void CarpetaReportes(const QString& carpeta);
 
 // Writes the seven default lookup entries to the mask file named by the
 // lookup service, after the records it may already hold.
