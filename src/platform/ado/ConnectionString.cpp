@@ -38,12 +38,19 @@ ConnectionString ConnectionString::parse(const QString& text) {
         while (v < n && text.at(v).isSpace())
             ++v;
         QString value;
-        if (v < n && text.at(v) == QLatin1Char('{')) {
+        // ODBC quotes with braces, OLE DB with either quote; the closing
+        // character doubled stands for itself.
+        const QChar open = v < n ? text.at(v) : QChar();
+        const QChar close = open == QLatin1Char('{')    ? QLatin1Char('}')
+                            : open == QLatin1Char('"')  ? QLatin1Char('"')
+                            : open == QLatin1Char('\'') ? QLatin1Char('\'')
+                                                        : QChar();
+        if (!close.isNull()) {
             qsizetype k = v + 1;
             while (k < n) {
-                if (text.at(k) == QLatin1Char('}')) {
-                    if (k + 1 < n && text.at(k + 1) == QLatin1Char('}')) {
-                        value += QLatin1Char('}');
+                if (text.at(k) == close) {
+                    if (k + 1 < n && text.at(k + 1) == close) {
+                        value += close;
                         k += 2;
                         continue;
                     }

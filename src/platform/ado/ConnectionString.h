@@ -12,8 +12,8 @@ namespace ado::detail {
 class ConnectionString {
 public:
     // Keys are trimmed and compared without letter case ("Database =" is
-    // "Database"); values are trimmed; an ODBC value in braces keeps its
-    // semicolons.
+    // "Database"); values are trimmed; a value in braces or quotes keeps
+    // its semicolons.
     static ConnectionString parse(const QString& text);
 
     // The value of the first of the keys present; empty when none is.

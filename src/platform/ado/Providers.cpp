@@ -111,14 +111,10 @@ bool startsWith(const QString& provider, const char* prefix) {
 
 } // namespace
 
-std::unique_ptr<Driver> openProvider(const QString& connectionString, const QString& userId,
-                                     const QString& password, const OpenSettings& settings,
-                                     Errors& errors, QString& provider) {
+QString odbcConnectionString(const QString& connectionString, const QString& userId,
+                             const QString& password, Errors& errors, QString& provider) {
     const ConnectionString cs = ConnectionString::parse(connectionString);
     provider = cs.value({QStringLiteral("Provider")});
-    if (provider.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0)
-        return std::make_unique<SqliteDriver>(cs.value({QStringLiteral("Data Source")}), errors);
-
     ConnectionString odbc;
     if (startsWith(provider, "SQLOLEDB") || startsWith(provider, "SQLNCLI") ||
         startsWith(provider, "MSOLEDBSQL"))
@@ -135,10 +131,21 @@ std::unique_ptr<Driver> openProvider(const QString& connectionString, const QStr
                    .arg(provider.isEmpty() ? QStringLiteral("no provider named") : provider));
     if (provider.isEmpty())
         provider = QStringLiteral("MSDASQL");
+    return odbc.toOdbc();
+}
+
+std::unique_ptr<Driver> openProvider(const QString& connectionString, const QString& userId,
+                                     const QString& password, const OpenSettings& settings,
+                                     Errors& errors, QString& provider) {
+    const ConnectionString cs = ConnectionString::parse(connectionString);
+    provider = cs.value({QStringLiteral("Provider")});
+    if (provider.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0)
+        return std::make_unique<SqliteDriver>(cs.value({QStringLiteral("Data Source")}), errors);
+    const QString odbc = odbcConnectionString(connectionString, userId, password, errors, provider);
     bool ok = false;
     const int login = setting(QStringLiteral("TiempoConexion")).toInt(&ok);
-    return std::make_unique<OdbcDriver>(odbc.toOdbc(),
-                                        ok && login >= 0 ? login : settings.loginTimeout, errors);
+    return std::make_unique<OdbcDriver>(odbc, ok && login >= 0 ? login : settings.loginTimeout,
+                                        errors);
 }
 
 } // namespace ado::detail

@@ -21,4 +21,11 @@ std::unique_ptr<Driver> openProvider(const QString& connectionString, const QStr
                                      const QString& password, const OpenSettings& settings,
                                      Errors& errors, QString& provider);
 
+// The ODBC connection string an ODBC provider string stands for: SQLOLEDB
+// with the SQL Server driver of ZK000pr.INI ([ODBC] DriverSqlServer, else
+// "ODBC Driver 18 for SQL Server" when installed, else "FreeTDS"),
+// OraOLEDB with [ODBC] DriverOracle, MSDASQL or DRIVER=/DSN= as given.
+QString odbcConnectionString(const QString& connectionString, const QString& userId,
+                             const QString& password, Errors& errors, QString& provider);
+
 } // namespace ado::detail

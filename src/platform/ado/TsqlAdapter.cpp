@@ -272,11 +272,11 @@ private:
         int last = end - 1;
         while (last >= body && !at(last).significant())
             --last;
-        QString select = QStringLiteral("SELECT");
+        QString select = at(i).text;
         if (quantifier >= 0)
             select += render(i + 1, quantifier + 1);
         select += render(quantifier >= 0 ? quantifier + 1 : i + 1, j); // blank before TOP
-        if (select == QLatin1String("SELECT"))
+        if (select == at(i).text)
             select += QLatin1Char(' ');
         select += render(body, last + 1) + QLatin1String(" LIMIT ") + at(n).text;
         if (compound)
