@@ -32,6 +32,7 @@ enum LockTypeEnum : int {
 };
 enum ObjectStateEnum : int { adStateClosed = 0, adStateOpen = 1 };
 enum EditModeEnum : int { adEditNone = 0, adEditInProgress = 1, adEditAdd = 2 };
+enum PositionEnum : long { adPosUnknown = -1, adPosBOF = -2, adPosEOF = -3 };
 enum SchemaEnum : int { adSchemaColumns = 4, adSchemaTables = 20 };
 enum IsolationLevelEnum : int {
     adXactUnspecified = -1,
@@ -140,6 +141,13 @@ struct RecordsetPrivate;
 // one table AddNew/Update/Delete are written as parameterised statements;
 // Update is optimistic (the row must still hold the values it was read with,
 // or ADO's "Row cannot be located for updating" error is raised).
+//
+// Cursors follow ADO: on a connection with client-side cursors (adUseClient)
+// every record set is static, whatever type was asked. With server-side
+// cursors a forward-only set refuses to move backwards (MovePrevious,
+// MoveLast, Move(<0) raise 0x80040E24) and its RecordCount is -1, so code
+// that would fail on a real server fails here too. Moving with a pending
+// edit stores it first; Close drops it.
 class Recordset {
 public:
     Recordset();
@@ -168,7 +176,9 @@ public:
     void MovePrevious();
     void Move(long n);
     long RecordCount() const;
-    long AbsolutePosition() const; // 1-based; -1 at BOF/EOF
+    // 1-based; adPosBOF/adPosEOF past either end, adPosUnknown while adding,
+    // on a deleted row or for a server-side forward-only set.
+    long AbsolutePosition() const;
 
     int FieldCount() const;
     Field& Fields(int index);
@@ -206,6 +216,7 @@ public:
     void Close();
     int State() const;
 
+    // As set, with password values removed.
     QString ConnectionString() const;
     void setConnectionString(const QString& text);
     QString Provider() const;

@@ -6,12 +6,6 @@ namespace ado {
 
 using namespace detail;
 
-namespace {
-constexpr long adPosUnknown = -1;
-constexpr long adPosBOF = -2;
-constexpr long adPosEOF = -3;
-} // namespace
-
 void RecordsetPrivate::load(Result&& result, const Driver* driver) {
     fields.clear();
     rows.clear();
