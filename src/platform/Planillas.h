@@ -42,8 +42,6 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     const QStringList& columnas() const { return m_columnas; }
-    // The rows in the order shown.
-    QVector<QVector<QVariant>> filas() const;
     // What a cell shows: numbers with the regional decimal separator and no
     // grouping, dates as dd/mm/yyyy, null as empty text.
     QString texto(int fila, int columna) const;

@@ -220,14 +220,6 @@ void ModeloPlanilla::sort(int column, Qt::SortOrder order) {
     endResetModel();
 }
 
-QVector<QVector<QVariant>> ModeloPlanilla::filas() const {
-    QVector<QVector<QVariant>> out;
-    out.reserve(m_filas.size());
-    for (const Fila& f : m_filas)
-        out << f.valores;
-    return out;
-}
-
 bool EscribeCsv(QIODevice* destino, const ModeloPlanilla& modelo, QString* error) {
     if (!destino || !destino->isWritable()) {
         if (error)
