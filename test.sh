@@ -8,6 +8,8 @@ cd "$(dirname "$0")"
 
 jobs=$(nproc)
 launcher=()
+# Cache compilations across checkouts of the tree (CI builds a fresh clone).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 export QT_QPA_PLATFORM=offscreen
