@@ -3,6 +3,7 @@
 
 #include "db/DB_Dll.h"
 #include "declaration/FrmQ42.h"
+#include "declaration/Impresion.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "startup/boot/Inicio.h"
@@ -14,7 +15,7 @@
 namespace {
 
 const char* const kAyuda =
-    "Uso: q42 [parametros] | --demo | --version | --help\n"
+    "Uso: q42 [parametros] [--demo] [--pdf PERIODO ARCHIVO] | --version | --help\n"
     "\n"
     "Declaraciones Juradas de existencias y movimientos (Q42).\n"
     "\n"
@@ -33,6 +34,9 @@ const char* const kAyuda =
     "\n"
     "Opciones:\n"
     "  --demo     crea (la primera vez) y abre la base de demostracion\n"
+    "  --pdf PERIODO ARCHIVO\n"
+    "             escribe en ARCHIVO el PDF de la declaracion guardada del periodo\n"
+    "             (MM/AAAA), sin abrir ninguna ventana, y termina\n"
     "  --version  muestra la version y termina\n"
     "  --help     muestra esta ayuda y termina\n"
     "\n"
@@ -41,7 +45,8 @@ const char* const kAyuda =
     "  q42 @Server=#; @DbName=ORCL; @Usuario=q42;\n"
     "  q42 @Server=#ORASRV; @DbName=ORCL; @Usuario=q42; @Password=secreto;\n"
     "  q42 @Archivo=/home/operador/molino.sqlite;\n"
-    "  q42 --demo\n";
+    "  q42 --demo\n"
+    "  q42 --demo --pdf 06/2025 declaracion.pdf\n";
 
 } // namespace
 
@@ -49,6 +54,8 @@ int main(int argc, char* argv[]) {
     // The original program received one parameter text; the shell splits it.
     QStringList argumentos;
     bool demo = false;
+    bool pdf = false;
+    QString pdfPeriodo, pdfArchivo;
     for (int i = 1; i < argc; ++i) {
         const QString argumento = QString::fromLocal8Bit(argv[i]);
         if (argumento == QLatin1String("--help") || argumento == QLatin1String("-h")) {
@@ -59,13 +66,25 @@ int main(int argc, char* argv[]) {
             std::printf("q42 %s\n", Q42_VERSION);
             return 0;
         }
-        if (argumento == QLatin1String("--demo"))
+        if (argumento == QLatin1String("--demo")) {
             demo = true;
-        else
+        } else if (argumento == QLatin1String("--pdf")) {
+            if (i + 2 >= argc) {
+                std::fputs("q42: --pdf necesita el periodo (MM/AAAA) y el archivo\n", stderr);
+                return 2;
+            }
+            pdf = true;
+            pdfPeriodo = QString::fromLocal8Bit(argv[++i]);
+            pdfArchivo = QString::fromLocal8Bit(argv[++i]);
+        } else {
             argumentos.append(argumento);
+        }
     }
     QString parametros = argumentos.join(QLatin1Char(' '));
 
+    // The batch PDF opens no window, so it needs no display.
+    if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Q42"));
     QApplication::setApplicationVersion(QStringLiteral(Q42_VERSION));
@@ -80,6 +99,9 @@ int main(int argc, char* argv[]) {
         parametros = QStringLiteral("@Archivo=") + ruta + QStringLiteral("; ") + parametros;
     }
 
+    if (pdf)
+        return declaracion::pdfEnLote(parametros, pdfPeriodo, pdfArchivo);
+
     if (!IniciaSistema(parametros)) {
         // The operator cancelled the login or declined to retry.
         Lib_ClsCons3::release();
@@ -90,6 +112,10 @@ int main(int argc, char* argv[]) {
     int codigo = 0;
     {
         FrmQ42 ventana;
+        // Closing the window (Form_Unload) ends the program.
+        QObject::connect(&ventana, &FrmQ42::terminado, &app, &QApplication::quit,
+                         Qt::QueuedConnection);
+        ventana.Form_Load();
         ventana.show();
         codigo = QApplication::exec();
     }

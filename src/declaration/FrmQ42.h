@@ -1,14 +1,29 @@
 #pragma once
 
-// The declaration window: the program's only business form. Its command
-// bar, navigation bar and the two tabs ("Datos", "Formulas").
+// The declaration window: the program's only business form. One month's
+// declaration at a time, in two modes: browse (only the period box open,
+// the navigation bar walks the rows) and edit (every box open). Its code is
+// split by concern: FrmQ42.cpp builds the window, FrmQ42_Ciclo.cpp the
+// lifecycle and modes, FrmQ42_Totales.cpp the totals, FrmQ42_Registro.cpp
+// loading and saving, FrmQ42_Arrastre.cpp the carry-over, FrmQ42_Campos.cpp
+// the field events and checks, FrmQ42_Barras.cpp the bars and keys,
+// FrmQ42_Consulta.cpp the lookups.
 
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
+class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
 class QTabWidget;
+
+namespace ado {
+class Recordset;
+}
 
 namespace q42 {
 class NavBar;
@@ -19,24 +34,111 @@ class FrmQ42 : public QWidget {
     Q_OBJECT
 public:
     explicit FrmQ42(QWidget* parent = nullptr);
+    ~FrmQ42() override;
 
     q42::PanelBar* PanelBar1;
     q42::NavBar* NavBar1;
     QTabWidget* SSTab1;
+    QPushButton* CmdCalcular;
+    QPlainTextEdit* Text1;
 
     QString TablaActiva;
+
+    // Form state shared by every routine of the window.
+    bool EsNuevo = false;     // the declaration on screen has no row yet
+    bool EsBaja = false;      // deleting the declaration on screen was confirmed
+    bool EsExistente = false; // the declaration on screen was read from its row
+    bool Grabando = false;    // a save from the command bar is running
+    bool HuboError = false;   // the last field check or save failed
+    qint16 IndiceActual = 0;  // box that last had the focus or was clicked
+    bool SinAnterior = false; // the last carry-over found no previous month
 
     // The bound boxes (txtFields_0 .. txtFields_40) and the settings boxes
     // of the "Formulas" tab by control name (Txt000 .. TxtCosecha).
     QLineEdit* txtFields(int indice) const;
     QList<QLineEdit*> cajas() const;
     QLineEdit* caja(const QString& control) const;
+    // A value label by name (LblTotIngresos, LblF000 ...).
+    QLabel* etiqueta(const QString& nombre) const;
+    // The form's record set on the declaration table, created on first use.
+    ado::Recordset& RsDatos();
+
+    // Lifecycle and modes.
+    void Form_Load();
+    void Inicializa();
+    void InicializaDetalle();
+    void DetalleOn(bool Off);
+    void AbrirRecordset(const QString& Tabla);
+    void Form_Unload(int Cancel = 0);
+
+    // Totals of the wheat, then of the products.
+    void TotalizaP();
+    void TotalizaSP();
+
+    // Loading and saving.
+    void CargaRegistro();
+    void GrabaRegistro();
+    void PeriodoAnterior();
+
+    // Field checks.
+    bool FormateaPeriodoAnio(QString& Palabra, QLineEdit* Caja);
+    void CampoValida(int Index, QLineEdit* Texto);
+    bool Datosvalidos();
+
+    // Bars and keys. Form_KeyDown tells whether the command bar took the key.
+    void PanelBar1_ButtonClick(const QString& Key);
+    void NavBar1_ButtonClick(const QString& Key);
+    bool Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
+
+    // Lookup for the box of IndiceActual; the articles lookup of a product's
+    // code list on the "Formulas" tab.
+    void ConsultaCampo();
+    void EligeArticulosProducto(int producto);
 
     // "&Calcular": the five consumption boxes from the month's sales.
     void CmdCalcular_Click();
     // Prints the declaration on screen through the report "Q42".
     void Imprimir();
 
+Q_SIGNALS:
+    // Form_Unload ended the program: the application quits on it.
+    void terminado();
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
 private:
+    // Construction.
+    void creaCajas();
+    QWidget* creaPestaniaDatos();
+    QWidget* creaPestaniaFormulas();
+    QWidget* creaGrillaProductos();
+    QLabel* creaEtiqueta(const QString& nombre);
+
+    // Field events of txtFields.
+    void txtFields_GotFocus(int Index);
+    void txtFields_LostFocus(int Index);
+    bool txtFields_KeyDown(int Index, int KeyCode, Qt::KeyboardModifiers Shift);
+    void txtFields_KeyUp(int Index);
+    void txtFields_MouseDown(int Index, Qt::MouseButton Button);
+    void ponConsulta(int Index);
+    void validaPeriodo(const QString& valor);
+    void muestraAviso(const QString& mensaje, QLineEdit* caja);
+    void seleccionaPeriodo();
+    void leeEtiquetasConsulta();
+    int indiceDe(const QObject* objeto) const;
+    bool periodoParaGrabar();
+
+    // Runs an event of the window; a failure no routine met is shown.
+    void protegido(const QString& rutina, const std::function<void()>& accion);
+
     QList<QLineEdit*> m_txtFields;
+    QList<QLineEdit*> m_ajustes;
+    QList<QLabel*> m_etiquetas;
+    std::unique_ptr<ado::Recordset> m_rsDatos;
+    // The period the operator last confirmed and how it came on screen: the
+    // save keeps to it (see CampoValida).
+    QString m_periodoConfirmado;
+    bool m_descargado = false;
 };

@@ -1,0 +1,131 @@
+// The command bar, the navigation bar and the keys that reach them.
+
+#include "ColumnasDeclaracion.h"
+#include "FrmQ42.h"
+#include "db/DB_Dll.h"
+#include "platform/Planillas.h"
+#include "platform/StepRunner.h"
+#include "platform/ado/Ado.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/PanelBar.h"
+
+#include <QLineEdit>
+
+using namespace declaracion;
+
+void FrmQ42::seleccionaPeriodo() {
+    QLineEdit* periodo = txtFields(kCajaPeriodo);
+    periodo->setFocus();
+    periodo->setSelection(0, int(periodo->text().size()));
+}
+
+void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
+    using Comando = void (*)(FrmQ42&);
+    struct Entrada {
+        const char* clave;
+        Comando accion;
+    };
+    static const Entrada kComandos[] = {
+        {"NUEVO",
+         [](FrmQ42& f) {
+             f.Inicializa();
+             f.EsNuevo = true;
+             f.EsBaja = false;
+             f.EsExistente = false;
+             f.seleccionaPeriodo();
+         }},
+        {"BORRAR",
+         [](FrmQ42& f) {
+             if (q42::MsgBox(QStringLiteral("Confirma la baja de este registro?"),
+                             q42::vbYesNo + q42::vbExclamation + q42::vbDefaultButton2,
+                             QStringLiteral("Atención!")) != q42::vbYes)
+                 return;
+             f.EsNuevo = false;
+             f.EsBaja = true;
+             f.EsExistente = false;
+             // A failure left over from an earlier check is not this one's.
+             f.HuboError = false;
+             f.GrabaRegistro();
+             if (!f.HuboError) {
+                 f.Inicializa();
+                 f.seleccionaPeriodo();
+             }
+         }},
+        {"GRABAR",
+         [](FrmQ42& f) {
+             f.Grabando = true;
+             struct Fin {
+                 FrmQ42& f;
+                 ~Fin() { f.Grabando = false; }
+             } fin{f};
+             if (!f.Datosvalidos())
+                 return;
+             f.GrabaRegistro();
+             if (!f.HuboError) {
+                 f.Inicializa();
+                 f.seleccionaPeriodo();
+             }
+         }},
+        {"PLANILLA",
+         [](FrmQ42& f) {
+             q42::Planillas::MuestraPlanilla(f.TablaActiva, DB_Dll::instance().gConnString,
+                                             QStringLiteral("Tecnicos"));
+         }},
+        {"CONSULTAR", [](FrmQ42& f) { f.ConsultaCampo(); }},
+        {"REPORTE",
+         [](FrmQ42& f) {
+             f.HuboError = false;
+             f.GrabaRegistro();
+             if (!f.HuboError)
+                 f.Imprimir();
+         }},
+        {"CERRAR", [](FrmQ42& f) { f.Form_Unload(0); }},
+        {"CANCELAR",
+         [](FrmQ42& f) {
+             f.Inicializa();
+             f.seleccionaPeriodo();
+             f.Grabando = false;
+         }},
+    };
+    const QString clave = Key.toUpper();
+    for (const Entrada& e : kComandos)
+        if (clave.compare(QLatin1String(e.clave), Qt::CaseInsensitive) == 0) {
+            e.accion(*this);
+            return;
+        }
+}
+
+// Every statement on its own: a move past either end is skipped silently
+// and the screen keeps the row it shows.
+void FrmQ42::NavBar1_ButtonClick(const QString& Key) {
+    using Movimiento = void (*)(ado::Recordset&);
+    struct Entrada {
+        const char* clave;
+        Movimiento mueve;
+    };
+    static const Entrada kMovimientos[] = {
+        {"PRIMERO", [](ado::Recordset& rs) { rs.MoveFirst(); }},
+        {"ANTERIOR", [](ado::Recordset& rs) { rs.MovePrevious(); }},
+        {"SIGUIENTE", [](ado::Recordset& rs) { rs.MoveNext(); }},
+        {"ULTIMO", [](ado::Recordset& rs) { rs.MoveLast(); }},
+        {"FILTRAR", [](ado::Recordset&) {}},
+    };
+    ado::Recordset& rs = RsDatos();
+    QString clave;
+    q42::StepRunner::runIgnoringFailures({
+        [&] { clave = Key.toUpper(); },
+        [&] {
+            for (const Entrada& e : kMovimientos)
+                if (clave == QLatin1String(e.clave))
+                    e.mueve(rs);
+        },
+        [&] {
+            if (!rs.BOF() && !rs.EOF_())
+                CargaRegistro();
+        },
+    });
+}
+
+bool FrmQ42::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
+    return PanelBar1->KeyDown(KeyCode, Shift);
+}

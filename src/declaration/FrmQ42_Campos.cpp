@@ -1,0 +1,248 @@
+// The events shared by the 41 boxes and the checks run when a box is
+// confirmed or before a save.
+
+#include "ColumnasDeclaracion.h"
+#include "FrmQ42.h"
+#include "db/DB_Dll.h"
+#include "platform/Formularios.h"
+#include "platform/StepRunner.h"
+#include "platform/Utiles.h"
+#include "platform/ado/Ado.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/PanelBar.h"
+#include "startup/config/Conversiones.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+using namespace declaracion;
+using q42::Formularios;
+using q42::Utiles;
+
+namespace {
+
+const QColor kFondoFoco(0x00, 0xFF, 0xFF);
+const QColor kFondoNormal(0xFF, 0xFF, 0xFF);
+
+// Enabled boxes only: a disabled box keeps the style's own colour.
+void pintaFondo(QLineEdit* c, const QColor& color) {
+    QPalette p = c->palette();
+    p.setColor(QPalette::Active, QPalette::Base, color);
+    p.setColor(QPalette::Inactive, QPalette::Base, color);
+    c->setPalette(p);
+}
+
+bool esCampo(const QLineEdit* c, const char* nombre) {
+    return c->property(Formularios::DataField)
+               .toString()
+               .compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+int FrmQ42::indiceDe(const QObject* objeto) const {
+    for (int i = 0; i < m_txtFields.size(); ++i)
+        if (m_txtFields[i] == objeto)
+            return i;
+    return -1;
+}
+
+bool FrmQ42::eventFilter(QObject* objeto, QEvent* evento) {
+    const QEvent::Type tipo = evento->type();
+    if (tipo == QEvent::KeyPress) {
+        // The form sees every key of its controls first.
+        auto* w = qobject_cast<QWidget*>(objeto);
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        bool tomada = false;
+        if (w && w->window() == this)
+            protegido(QStringLiteral("Form_KeyDown"),
+                      [&] { tomada = Form_KeyDown(tecla->key(), tecla->modifiers()); });
+        if (tomada)
+            return true;
+    }
+    const int indice = indiceDe(objeto);
+    if (indice < 0)
+        return QWidget::eventFilter(objeto, evento);
+    bool tomado = false;
+    protegido(QStringLiteral("txtFields"), [&] {
+        switch (tipo) {
+        case QEvent::FocusIn:
+            txtFields_GotFocus(indice);
+            break;
+        case QEvent::FocusOut:
+            txtFields_LostFocus(indice);
+            break;
+        case QEvent::KeyPress: {
+            auto* tecla = static_cast<QKeyEvent*>(evento);
+            tomado = txtFields_KeyDown(indice, tecla->key(), tecla->modifiers());
+            break;
+        }
+        case QEvent::KeyRelease:
+            if (!static_cast<QKeyEvent*>(evento)->isAutoRepeat())
+                txtFields_KeyUp(indice);
+            break;
+        case QEvent::MouseButtonPress:
+            txtFields_MouseDown(indice, static_cast<QMouseEvent*>(evento)->button());
+            break;
+        case QEvent::ContextMenu:
+            // A box with a lookup opens it on the right button instead.
+            tomado = !txtFields(indice)->property(Formularios::Tag).toString().trimmed().isEmpty();
+            break;
+        default:
+            break;
+        }
+    });
+    return tomado || QWidget::eventFilter(objeto, evento);
+}
+
+void FrmQ42::ponConsulta(int Index) {
+    const QString tag = txtFields(Index)->property(Formularios::Tag).toString();
+    PanelBar1->setConsultaenabled(!tag.trimmed().isEmpty());
+}
+
+void FrmQ42::txtFields_GotFocus(int Index) {
+    QLineEdit* c = txtFields(Index);
+    pintaFondo(c, kFondoFoco);
+    c->setSelection(0, int(c->text().trimmed().size()));
+    IndiceActual = qint16(Index);
+    ponConsulta(Index);
+}
+
+void FrmQ42::txtFields_LostFocus(int Index) {
+    pintaFondo(txtFields(Index), kFondoNormal);
+}
+
+bool FrmQ42::txtFields_KeyDown(int Index, int KeyCode, Qt::KeyboardModifiers /*Shift*/) {
+    bool confirma = Formularios::EsTeclaConfirma(KeyCode);
+    if (confirma) {
+        QLineEdit* c = txtFields(Index);
+        CampoValida(Index, c);
+        if (!HuboError)
+            Formularios::MueveFoco(c, KeyCode);
+    }
+    // The lookup switch follows the box the lookup would act on.
+    ponConsulta(IndiceActual);
+    return confirma;
+}
+
+void FrmQ42::txtFields_KeyUp(int Index) {
+    QLineEdit* c = txtFields(Index);
+    if (esCampo(c, "Periodo")) {
+        QString palabra = c->text();
+        FormateaPeriodoAnio(palabra, c);
+    }
+}
+
+void FrmQ42::txtFields_MouseDown(int Index, Qt::MouseButton Button) {
+    IndiceActual = qint16(Index);
+    if (Button == Qt::RightButton)
+        ConsultaCampo();
+}
+
+bool FrmQ42::FormateaPeriodoAnio(QString& Palabra, QLineEdit* Caja) {
+    const QString s = Palabra.trimmed();
+    if (s.size() != 2)
+        return false;
+    const qint64 mes = Utiles::TextoAEntero(s);
+    if (mes <= 0 || mes >= 13) {
+        q42::MsgBox(QStringLiteral("Debe ingresar un mes"), q42::vbOKOnly);
+        Caja->setSelection(0, 2);
+        return false;
+    }
+    // "5/" already carries the operator's own slash; the check on
+    // confirming tells him the month needs two digits.
+    if (!s.at(0).isDigit() || !s.at(1).isDigit())
+        return false;
+    Palabra = s + QLatin1Char('/');
+    Caja->setText(Palabra);
+    Caja->setCursorPosition(int(Palabra.size()));
+    return true;
+}
+
+void FrmQ42::muestraAviso(const QString& mensaje, QLineEdit* caja) {
+    q42::MsgBox(mensaje, q42::vbInformation, QStringLiteral("Aviso al operador..."));
+    caja->setFocus();
+}
+
+// While saving, the period keeps to the record set it was confirmed with:
+// a row read for it is stored against the values the operator saw, and a
+// new declaration stays new (a row saved meanwhile by someone else makes
+// the store fail on the duplicate key instead of being overwritten).
+void FrmQ42::validaPeriodo(const QString& valor) {
+    ado::Recordset& rs = RsDatos();
+    const bool mismo = Grabando && valor == m_periodoConfirmado;
+    const bool leida =
+        mismo && EsExistente && rs.State() == ado::adStateOpen && !rs.BOF() && !rs.EOF_();
+    if (!leida) {
+        const bool nuevo = mismo && EsNuevo;
+        const bool existe = DB_Dll::instance().ExisteEnTabla(
+            TablaActiva, valor, QStringLiteral("Periodo"), &rs, 8, QString(), false);
+        if (existe && !nuevo) {
+            EsNuevo = false;
+            EsExistente = true;
+            if (!Grabando)
+                CargaRegistro();
+        } else {
+            if (!Grabando)
+                InicializaDetalle();
+            EsNuevo = true;
+            EsExistente = false;
+        }
+    }
+    DetalleOn(true);
+    if (!Grabando) {
+        m_periodoConfirmado = valor;
+        PeriodoAnterior();
+    } else {
+        TotalizaP();
+    }
+}
+
+void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
+    Q_UNUSED(Index);
+    HuboError = false;
+    QString mensaje;
+    try {
+        const QString valor = Texto->text().trimmed();
+        if (esCampo(Texto, "Periodo")) {
+            if (valor.isEmpty())
+                mensaje = QStringLiteral(" Debe informar el Periodo!");
+            else if (!periodoValido(valor))
+                mensaje = kMensajePeriodoInvalido;
+            HuboError = !mensaje.isEmpty();
+            if (!HuboError)
+                validaPeriodo(valor);
+        } else if (!esCampo(Texto, "Observaciones")) {
+            Texto->setText(FmtMoneda(valor, 2));
+            if (!Grabando)
+                TotalizaP();
+        }
+    } catch (...) {
+        // During a save the save's own check names the field; on
+        // confirming a box the operator is told here.
+        if (!Grabando) {
+            const q42::Error e = q42::StepRunner::toError(std::current_exception());
+            const QString campo = Texto->property(Formularios::DataField).toString();
+            muestraAviso(mensaje.isEmpty()
+                             ? e.description() + QStringLiteral("\r\n\r\nEn el campo: ") + campo
+                             : mensaje,
+                         Texto);
+        } else {
+            Texto->setFocus();
+        }
+        return;
+    }
+    if (HuboError)
+        muestraAviso(mensaje, Texto);
+}
+
+bool FrmQ42::Datosvalidos() {
+    HuboError = false;
+    for (int i = 0; i < m_txtFields.size(); ++i) {
+        CampoValida(i, m_txtFields[i]);
+        if (HuboError)
+            break;
+    }
+    return !HuboError;
+}

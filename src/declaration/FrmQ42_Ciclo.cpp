@@ -1,0 +1,141 @@
+// Lifecycle of the window: loading, the reset to an empty declaration, the
+// switch between browse and edit mode, the record set and the close.
+
+#include "ColumnasDeclaracion.h"
+#include "FrmQ42.h"
+#include "db/DB_Dll.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "platform/Formularios.h"
+#include "platform/Reportes.h"
+#include "platform/StepRunner.h"
+#include "platform/Utiles.h"
+#include "platform/ado/Ado.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/NavBar.h"
+#include "platform/ui/PanelBar.h"
+#include "startup/boot/Acceso.h"
+#include "startup/config/Configuracion.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QTabWidget>
+
+using namespace declaracion;
+using q42::Formularios;
+using q42::StepRunner;
+using q42::Utiles;
+
+namespace {
+
+// Command bar switches the mode drives, and whether each is on in edit mode
+// (browse mode is the reverse).
+struct Interruptor {
+    const char* clave;
+    bool enEdicion;
+};
+constexpr Interruptor kInterruptores[] = {
+    {"NUEVO", false}, {"CERRAR", false}, {"GRABAR", true}, {"CANCELAR", true}, {"BORRAR", true},
+};
+
+} // namespace
+
+// The program start (IniciaSistema) has run before the window is built.
+void FrmQ42::Form_Load() {
+    DB_Dll& db = DB_Dll::instance();
+    StepRunner::run({
+                        [&] {
+                            Lib_ClsCons3::instance().gConnString = db.gConnString;
+                            // Reports and the spreadsheet read through the program's connection.
+                            q42::Reportes::setConexion(db.gCnn);
+                        },
+                        [&] {
+                            db.VerCampoDB(QStringLiteral("DJ_Q42"), QStringLiteral("Cosecha"), true,
+                                          QStringLiteral("nvarchar(50)"), true);
+                        },
+                        [&] { Utiles::PreparaFormulario(this, 0); },
+                        [&] { ConfiguraFormulario(this); },
+                        [&] { Utiles::Espera(false); },
+                        [&] { leeEtiquetasConsulta(); },
+                        [&] { Inicializa(); },
+                        [&] { NavBar1->setVisible(true); },
+                        [&] {
+                            QLineEdit* periodo = txtFields(kCajaPeriodo);
+                            periodo->setFocus();
+                            periodo->setSelection(0, int(periodo->text().trimmed().size()));
+                        },
+                    },
+                    [](const q42::Error& e) {
+                        return Utiles::TrataError(e, std::nullopt, QStringLiteral("Form_Load"));
+                    });
+}
+
+void FrmQ42::Inicializa() {
+    EsNuevo = false;
+    EsBaja = false;
+    EsExistente = false;
+    m_periodoConfirmado.clear();
+    TablaActiva = QStringLiteral("DJ_Q42");
+    AbrirRecordset(TablaActiva);
+    Formularios::LimpiaFormulario(this);
+    Formularios::PreparaCampos(m_txtFields, TablaActiva, DB_Dll::instance().gCnn.get());
+    InicializaDetalle();
+    DetalleOn(false);
+    TotalizaP();
+    SSTab1->setCurrentIndex(0);
+}
+
+void FrmQ42::InicializaDetalle() {
+    // Mode 1 keeps the period: the operator has just typed it.
+    Formularios::LimpiaFormulario(this, 1);
+    for (const DefectoExtraccion& d : kDefectosExtraccion) {
+        QLineEdit* c = txtFields(d.caja);
+        if (Utiles::TextoANumero(c->text()).isZero())
+            c->setText(QLatin1String(d.valor));
+    }
+    caja(QStringLiteral("TxtSAGPyA"))->setText(Cfg(QStringLiteral("SAGPYA")));
+}
+
+void FrmQ42::DetalleOn(bool Off) {
+    for (QLineEdit* c : std::as_const(m_txtFields))
+        c->setEnabled(Off);
+    if (!Off)
+        txtFields(kCajaPeriodo)->setEnabled(true);
+    NavBar1->setNavenabled(!Off);
+    NavBar1->setVisible(!Off);
+    for (const Interruptor& i : kInterruptores)
+        PanelBar1->setHabilitado(QLatin1String(i.clave), i.enEdicion == Off);
+}
+
+void FrmQ42::AbrirRecordset(const QString& Tabla) {
+    DB_Dll& db = DB_Dll::instance();
+    QString sentencia = QStringLiteral("SELECT * FROM ") + Tabla;
+    db.AbrirRecordset(sentencia, RsDatos(), db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1,
+                      true);
+}
+
+void FrmQ42::Form_Unload(int /*Cancel*/) {
+    if (m_descargado)
+        return;
+    m_descargado = true;
+    StepRunner::runIgnoringFailures({
+        [] { Utiles::Espera(false); },
+        [&] { m_rsDatos.reset(); },
+        [] { FinalizaSistema(); },
+        [&] { hide(); },
+        [&] { Q_EMIT terminado(); },
+    });
+}
+
+void FrmQ42::closeEvent(QCloseEvent* evento) {
+    Form_Unload(0);
+    evento->accept();
+}
+
+void FrmQ42::protegido(const QString& rutina, const std::function<void()>& accion) {
+    try {
+        accion();
+    } catch (...) {
+        Utiles::TrataError(StepRunner::toError(std::current_exception()),
+                           q42::vbOKOnly + q42::vbCritical, rutina);
+    }
+}

@@ -1,0 +1,156 @@
+// A declaration row onto the screen and back: the only place, apart from
+// the carry-over, where a row is read or written column by column.
+
+#include "Arrastre.h"
+#include "ColumnasDeclaracion.h"
+#include "FrmQ42.h"
+#include "platform/Formularios.h"
+#include "platform/StepRunner.h"
+#include "platform/Utiles.h"
+#include "platform/ado/Ado.h"
+#include "platform/ui/MsgBox.h"
+#include "startup/config/Conversiones.h"
+#include "startup/config/Grabacion.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace declaracion;
+using q42::StepRunner;
+using q42::Utiles;
+
+namespace {
+
+QString campoDe(const QLineEdit* c) {
+    return c->property(q42::Formularios::DataField).toString();
+}
+
+bool esTexto(const QString& campo) {
+    return campo.compare(QLatin1String("Periodo"), Qt::CaseInsensitive) == 0 ||
+           campo.compare(QLatin1String("Observaciones"), Qt::CaseInsensitive) == 0;
+}
+
+void descartaPendiente(ado::Recordset& rs) {
+    try {
+        if (rs.State() == ado::adStateOpen && rs.EditMode() != ado::adEditNone)
+            rs.CancelUpdate();
+    } catch (const std::exception&) {
+        // Nothing pending on a record set that cannot tell.
+    }
+}
+
+bool esNulo(const QVariant& v) {
+    return !v.isValid() || v.isNull();
+}
+
+} // namespace
+
+// Each assignment on its own: a value that cannot be shown leaves only its
+// box behind. A null shows as an empty box rather than the previous row's.
+void FrmQ42::CargaRegistro() {
+    ado::Recordset& rs = RsDatos();
+    std::vector<StepRunner::Step> pasos;
+    pasos.push_back([this] { EsExistente = true; });
+    for (QLineEdit* c : std::as_const(m_txtFields))
+        pasos.push_back([&rs, c] {
+            const QString campo = campoDe(c);
+            const QVariant v = rs.value(campo);
+            if (esTexto(campo))
+                c->setText(Utiles::ValorNoNuloTexto(v).trimmed());
+            else
+                c->setText(esNulo(v) ? QString() : FmtMoneda(textoDeNumero(v), 2));
+        });
+    for (int i = 0; i < int(kAjustes.size()); ++i)
+        pasos.push_back([this, &rs, i] {
+            m_ajustes[i]->setText(
+                Utiles::ValorNoNuloTexto(rs.value(QLatin1String(kAjustes[i].columna))).trimmed());
+        });
+    pasos.push_back([this] { TotalizaP(); });
+    StepRunner::runIgnoringFailures(pasos);
+}
+
+// A declaration is written only under a period the carry-over and the
+// printout can read; the print command saves without the field checks.
+bool FrmQ42::periodoParaGrabar() {
+    QLineEdit* periodo = txtFields(kCajaPeriodo);
+    const QString valor = periodo->text().trimmed();
+    if (periodoValido(valor))
+        return true;
+    HuboError = true;
+    muestraAviso(valor.isEmpty() ? QStringLiteral(" Debe informar el Periodo!")
+                                 : kMensajePeriodoInvalido,
+                 periodo);
+    return false;
+}
+
+void FrmQ42::GrabaRegistro() {
+    enum class Accion { Nada, Escribe, Borra };
+    if ((EsNuevo || EsExistente) && !periodoParaGrabar())
+        return;
+    ado::Recordset& rs = RsDatos();
+    Accion accion = Accion::Nada;
+    QString campo;            // column of the box last handled
+    bool almacenando = false; // the row is being stored
+
+    std::vector<StepRunner::Step> pasos;
+    pasos.push_back([this] { TotalizaP(); });
+    pasos.push_back([&] {
+        if (EsNuevo) {
+            rs.AddNew();
+            accion = Accion::Escribe;
+        } else if (EsExistente) {
+            accion = Accion::Escribe;
+        } else if (EsBaja) {
+            accion = Accion::Borra;
+        }
+    });
+    pasos.push_back([&] {
+        if (accion == Accion::Borra)
+            rs.Delete();
+    });
+    pasos.push_back([&] {
+        if (accion == Accion::Borra)
+            Inicializa();
+    });
+    for (QLineEdit* c : std::as_const(m_txtFields))
+        pasos.push_back([&, c] {
+            if (accion != Accion::Escribe)
+                return;
+            campo = campoDe(c);
+            AsignaCampo(rs, campo, c->text());
+        });
+    for (int p = 0; p < int(kProductos.size()); ++p)
+        pasos.push_back([&, p] {
+            if (accion != Accion::Escribe)
+                return;
+            const q42::Currency final = Utiles::TextoANumero(etiqueta(etiquetaFinal(p))->text());
+            rs.Fields(columnaFinal(p)).setValue(final.toSqlText());
+        });
+    for (int i = 0; i < int(kAjustes.size()); ++i)
+        pasos.push_back([&, i] {
+            if (accion != Accion::Escribe)
+                return;
+            rs.Fields(QLatin1String(kAjustes[i].columna)).setValue(m_ajustes[i]->text().trimmed());
+        });
+    pasos.push_back([&] {
+        if (accion != Accion::Escribe)
+            return;
+        almacenando = true;
+        rs.Update();
+        almacenando = false;
+        rs.Close();
+    });
+
+    const bool terminado = StepRunner::run(pasos, [&](const q42::Error& e) {
+        Utiles::Espera(false);
+        HuboError = true;
+        if (almacenando) {
+            almacenando = false;
+            descartaPendiente(rs);
+        }
+        return ErrorGrabacion(e, campo);
+    });
+    // An abandoned save leaves nothing pending that a later move could store.
+    if (!terminado)
+        descartaPendiente(rs);
+}

@@ -1,0 +1,34 @@
+// The totals read the boxes and write the value labels of the window.
+
+#include "FrmQ42.h"
+#include "Totales.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+class PantallaFormulario : public declaracion::PantallaTotales {
+public:
+    explicit PantallaFormulario(const FrmQ42& f) : m_f(f) {}
+    QString caja(int indice) const override { return m_f.txtFields(indice)->text(); }
+    QString etiqueta(const QString& nombre) const override { return m_f.etiqueta(nombre)->text(); }
+    void ponEtiqueta(const QString& nombre, const QString& texto) override {
+        m_f.etiqueta(nombre)->setText(texto);
+    }
+
+private:
+    const FrmQ42& m_f;
+};
+
+} // namespace
+
+void FrmQ42::TotalizaP() {
+    PantallaFormulario p(*this);
+    declaracion::TotalizaP(p);
+}
+
+void FrmQ42::TotalizaSP() {
+    PantallaFormulario p(*this);
+    declaracion::TotalizaSP(p);
+}
