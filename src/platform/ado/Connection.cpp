@@ -42,7 +42,15 @@ void ConnectionPrivate::fail(qint32 number, const QString& description, const QS
 
 Connection::Connection() : d(std::make_unique<ConnectionPrivate>()) {}
 
-Connection::~Connection() = default;
+Connection::~Connection() {
+    // An open transaction is not left to the driver's mercy.
+    if (d->driver && d->level > 0) {
+        try {
+            d->driver->rollbackTrans(1);
+        } catch (const q42::Error&) {
+        }
+    }
+}
 
 void Connection::Open(const QString& connectionString, const QString& userId,
                       const QString& password, int /*options*/) {

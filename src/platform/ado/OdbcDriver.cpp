@@ -6,6 +6,7 @@
 #include "TypeMap.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cstring>
 #include <sqlext.h>
 
@@ -214,6 +215,13 @@ Result OdbcDriver::fetchAll(SQLHSTMT stmt) {
         r.columns.push_back(c);
         how.push_back(readAs(t.type, t.precision));
     }
+    // A driver that names no base column at all does not know them: the
+    // result names stand in (a wrong one fails loudly when written).
+    const bool noBase = std::all_of(r.columns.begin(), r.columns.end(),
+                                    [](const Column& c) { return c.baseColumn.isEmpty(); });
+    if (noBase)
+        for (Column& c : r.columns)
+            c.baseColumn = c.name;
     for (;;) {
         SQLRETURN rc = SQLFetch(stmt);
         if (rc == SQL_NO_DATA)

@@ -148,7 +148,7 @@ SqliteDriver::SqliteDriver(const QString& file, Errors& errors) : m_errors(error
 }
 
 SqliteDriver::~SqliteDriver() {
-    sqlite3_close(m_db);
+    sqlite3_close_v2(m_db);
 }
 
 int SqliteDriver::progress(void* self) {
@@ -220,6 +220,11 @@ Result SqliteDriver::run(const QString& sql, const QVariantList& params) {
     const char* tail = utf8.constData();
     const char* const end = tail + utf8.size();
     int nextParam = 0;
+    // The command time-out counts from here; it stops with the call.
+    struct Clock {
+        QElapsedTimer& t;
+        ~Clock() { t.invalidate(); }
+    } clock{m_clock};
     m_clock.start();
     // A text may hold several statements; the first that yields columns
     // gives the rows.
@@ -255,7 +260,6 @@ Result SqliteDriver::run(const QString& sql, const QVariantList& params) {
         if (isDml(text))
             result.affected = qMax(0L, result.affected) + long(sqlite3_changes64(m_db));
     }
-    m_clock.invalidate();
     typeExpressions(result);
     return result;
 }
