@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRegularExpression>
 
 using namespace declaracion;
 using q42::Formularios;
@@ -128,10 +129,18 @@ bool FrmQ42::txtFields_KeyDown(int Index, int KeyCode, Qt::KeyboardModifiers /*S
 
 void FrmQ42::txtFields_KeyUp(int Index) {
     QLineEdit* c = txtFields(Index);
-    if (esCampo(c, "Periodo")) {
-        QString palabra = c->text();
-        FormateaPeriodoAnio(palabra, c);
+    if (!esCampo(c, "Periodo"))
+        return;
+    // An operator who types the slash himself after the one put in for
+    // him keeps one.
+    static const QRegularExpression doble(QStringLiteral("^(\\d\\d/)/"));
+    if (const auto m = doble.match(c->text()); m.hasMatch()) {
+        const int caret = c->cursorPosition();
+        c->setText(c->text().remove(2, 1));
+        c->setCursorPosition(qMax(0, caret - 1));
     }
+    QString palabra = c->text();
+    FormateaPeriodoAnio(palabra, c);
 }
 
 void FrmQ42::txtFields_MouseDown(int Index, Qt::MouseButton Button) {

@@ -1,0 +1,160 @@
+// Browsing the declarations with the navigation bar, the switches of the
+// two modes, the command keys, and closing the program from the keyboard.
+
+#include "FormularioPrueba.h"
+#include "platform/ui/NavBar.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+
+using namespace prueba;
+
+class TstFrmQ42Navegacion : public QObject {
+    Q_OBJECT
+    TestEnv env;
+    QString ruta;
+    int numero = 0;
+
+    static void navega(FrmQ42& f, const char* clave) {
+        f.NavBar1->boton(QLatin1String(clave))->click();
+    }
+
+private Q_SLOTS:
+    void init() { ruta = abreBase(env, QStringLiteral("n%1.sqlite").arg(++numero), 2025, 6); }
+    void cleanup() { cierraBase(); }
+
+    // Rows come in the table's order (04, 05, 06); a move past either end
+    // keeps the screen, the opposite move comes back to the end row.
+    void recorrido_data() {
+        QTest::addColumn<QStringList>("claves");
+        QTest::addColumn<QString>("periodo");
+        QTest::newRow("first") << QStringList{"PRIMERO"} << "04/2025";
+        QTest::newRow("before the first keeps it")
+            << QStringList{"PRIMERO", "ANTERIOR"} << "04/2025";
+        QTest::newRow("back from before the first")
+            << QStringList{"PRIMERO", "ANTERIOR", "SIGUIENTE"} << "04/2025";
+        QTest::newRow("last") << QStringList{"ULTIMO"} << "06/2025";
+        QTest::newRow("past the last") << QStringList{"ULTIMO", "SIGUIENTE"} << "06/2025";
+        QTest::newRow("back from past the last")
+            << QStringList{"ULTIMO", "SIGUIENTE", "ANTERIOR"} << "06/2025";
+        QTest::newRow("next") << QStringList{"PRIMERO", "SIGUIENTE"} << "05/2025";
+        QTest::newRow("filter reloads the row") << QStringList{"ULTIMO", "FILTRAR"} << "06/2025";
+    }
+    void recorrido() {
+        QFETCH(QStringList, claves);
+        QFETCH(QString, periodo);
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        for (const QString& c : claves)
+            navega(*f, qPrintable(c));
+        QCOMPARE(caja(*f, 0)->text(), periodo);
+        const double ingresos =
+            valor(ruta,
+                  QStringLiteral("SELECT P_Ingresos FROM DJ_Q42 WHERE Periodo='%1'").arg(periodo))
+                .toDouble();
+        QCOMPARE(caja(*f, 2)->text(), q42::Currency::fromDouble(ingresos).toFixed(2));
+        QVERIFY(!enEdicion(*f));
+        QVERIFY(f->EsExistente);
+        QCOMPARE(msgs.count(), 0);
+    }
+
+    void tablaVacia() {
+        ejecuta(ruta, QStringLiteral("DELETE FROM DJ_Q42"));
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        for (const char* c : {"PRIMERO", "SIGUIENTE", "ULTIMO", "ANTERIOR"})
+            navega(*f, c);
+        QVERIFY(caja(*f, 0)->text().isEmpty());
+        QVERIFY(!f->EsExistente);
+        QCOMPARE(msgs.count(), 0);
+    }
+
+    // Browse: new and close; edit: save, cancel and delete; printing and
+    // the spreadsheet always; the settings tab and "&Calcular" in both.
+    void interruptores() {
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        for (int modo = 0; modo < 2; ++modo) {
+            const bool edicion = modo == 1;
+            if (edicion)
+                escribe(*f, 0, QStringLiteral("05/2025"));
+            q42::PanelBar* b = f->PanelBar1;
+            QCOMPARE(b->nuevoenabled(), !edicion);
+            QCOMPARE(b->cerrarenabled(), !edicion);
+            QCOMPARE(b->grabarenabled(), edicion);
+            QCOMPARE(b->cancelarenabled(), edicion);
+            QCOMPARE(b->borrarenabled(), edicion);
+            QVERIFY(b->reporteenabled() && b->planillaenabled());
+            QVERIFY(!b->consultaenabled());
+            QCOMPARE(f->NavBar1->isVisible(), !edicion);
+            QCOMPARE(f->NavBar1->navenabled(), !edicion);
+            for (int i = 1; i < 41; ++i)
+                QCOMPARE(caja(*f, i)->isEnabled(), edicion);
+            QVERIFY(caja(*f, 0)->isEnabled());
+            QVERIFY(f->caja(QStringLiteral("TxtCosecha"))->isEnabled());
+            QVERIFY(f->CmdCalcular->isEnabled());
+        }
+    }
+
+    void teclas_data() {
+        QTest::addColumn<bool>("antes");
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<bool>("despues");
+        QTest::addColumn<bool>("nuevo");
+        QTest::newRow("F2 starts a new one") << false << int(Qt::Key_F2) << false << true;
+        QTest::newRow("Esc cancels") << true << int(Qt::Key_Escape) << false << false;
+        QTest::newRow("F2 is off in edit mode") << true << int(Qt::Key_F2) << true << false;
+        QTest::newRow("F5 is off in browse mode") << false << int(Qt::Key_F5) << false << false;
+    }
+    void teclas() {
+        QFETCH(bool, antes);
+        QFETCH(int, tecla);
+        QFETCH(bool, despues);
+        QFETCH(bool, nuevo);
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        if (antes)
+            escribe(*f, 0, QStringLiteral("05/2025"));
+        prueba::tecla(*f, Qt::Key(tecla));
+        QCOMPARE(enEdicion(*f), despues);
+        QCOMPARE(f->EsNuevo, nuevo);
+        QCOMPARE(msgs.count(), 0);
+    }
+
+    // A key written in lower case is the same command.
+    void claveEnMinusculas() {
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        escribe(*f, 0, QStringLiteral("05/2025"));
+        escribe(*f, 2, QStringLiteral("77"));
+        f->PanelBar1_ButtonClick(QStringLiteral("grabar"));
+        QVERIFY(!enEdicion(*f));
+        QCOMPARE(
+            valor(ruta, QStringLiteral("SELECT P_Ingresos FROM DJ_Q42 WHERE Periodo='05/2025'"))
+                .toDouble(),
+            77.0);
+    }
+
+    // Closing from the keyboard stamps the exit on the program's own open
+    // access record only, releases the connection and ends the program.
+    void cerrar() {
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        QSignalSpy fin(f.get(), &FrmQ42::terminado);
+        prueba::tecla(*f, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(fin.count(), 1);
+        QVERIFY(!f->isVisible());
+        QVERIFY(!DB_Dll::instance().gOpenFlag);
+        QVERIFY(
+            valor(ruta, QStringLiteral("SELECT EGRESO FROM CONTROL_ACCESO WHERE ID=0")).isValid());
+        QVERIFY(!valor(ruta, QStringLiteral("SELECT EGRESO FROM CONTROL_ACCESO WHERE ID=15"))
+                     .isValid());
+        f->close();
+        QCOMPARE(fin.count(), 1);
+        QCOMPARE(msgs.count(), 0);
+    }
+};
+
+QTEST_MAIN(TstFrmQ42Navegacion)
+#include "tst_frmq42_navegacion.moc"

@@ -1,0 +1,141 @@
+// The window as the operator sees it: captions, alignment and colours of
+// boxes and labels, typing limits, the read-only instruction box and a
+// layout in which no figure is clipped.
+// Q42_CAPTURA=<file.png> saves a picture of the loaded window.
+
+#include "FormularioPrueba.h"
+#include "declaration/ColumnasDeclaracion.h"
+#include "platform/Formularios.h"
+
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace prueba;
+
+class TstFrmQ42Ventana : public QObject {
+    Q_OBJECT
+    TestEnv env;
+    QString ruta;
+
+    static QColor fondo(QWidget* w) { return w->palette().color(QPalette::Active, QPalette::Base); }
+
+private Q_SLOTS:
+    void initTestCase() { ruta = abreBase(env, QStringLiteral("v.sqlite"), 2025, 6); }
+    void cleanupTestCase() { cierraBase(); }
+
+    void cajasYEtiquetas() {
+        FrmQ42 f;
+        for (int i = 0; i < declaracion::kCajas; ++i) {
+            QLineEdit* c = f.findChild<QLineEdit*>(QStringLiteral("txtFields_%1").arg(i));
+            QVERIFY(c);
+            QCOMPARE(c->property(q42::Formularios::DataField).toString(),
+                     declaracion::columnaDeCaja(i));
+            const bool izquierda = i == 0 || i == 40;
+            QCOMPARE(bool(c->alignment() & Qt::AlignLeft), izquierda);
+        }
+        const QList<QLabel*> etiquetas =
+            f.findChildren<QLabel*>(QRegularExpression("^[lL][bB][lL]"));
+        QCOMPARE(etiquetas.size(), 23);
+        for (QLabel* l : etiquetas) {
+            QCOMPARE(l->text(), QStringLiteral("0.00"));
+            QVERIFY(l->alignment() & Qt::AlignRight);
+            QCOMPARE(l->palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xC0));
+            QVERIFY(l->autoFillBackground());
+        }
+        QCOMPARE(f.caja(QStringLiteral("TxtPellet"))->text(),
+                 QStringLiteral("'5','6','7','8','12'"));
+        QCOMPARE(f.caja(QStringLiteral("TxtEquiv"))->text(), QStringLiteral("TON"));
+        QCOMPARE(f.CmdCalcular->text(), QStringLiteral("&Calcular"));
+        QVERIFY(f.findChild<QGroupBox*>(QStringLiteral("FrameProductos"))
+                    ->title()
+                    .startsWith(QStringLiteral("Existencia y Movimiento Fisico de Productos")));
+    }
+
+    // The instruction box discards typing; its text stays.
+    void text1SoloLectura() {
+        FrmQ42 f;
+        const QString antes = f.Text1->toPlainText();
+        QTest::keyClicks(f.Text1, QStringLiteral("abc"));
+        QCOMPARE(f.Text1->toPlainText(), antes);
+        QVERIFY(antes.startsWith(QStringLiteral("Ingrese los Códigos de Productos")));
+    }
+
+    void foco() {
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        QCOMPARE(QApplication::focusWidget(), caja(*f, 0));
+        QCOMPARE(fondo(caja(*f, 0)), QColor(0, 255, 255));
+        escribe(*f, 0, QStringLiteral("05/2025"));
+        QCOMPARE(QApplication::focusWidget(), caja(*f, 1));
+        QCOMPARE(f->IndiceActual, qint16(1));
+        QCOMPARE(fondo(caja(*f, 1)), QColor(0, 255, 255));
+        QCOMPARE(fondo(caja(*f, 0)), QColor(255, 255, 255));
+        // Enter goes on in the order of the indexes, across the grid.
+        escribe(*f, 4, QStringLiteral("1"));
+        QCOMPARE(QApplication::focusWidget(), caja(*f, 5));
+        escribe(*f, 40, QStringLiteral("x"));
+        QCOMPARE(QApplication::focusWidget(), caja(*f, 0));
+        QVERIFY(!f->windowIcon().isNull());
+    }
+
+    // Only typing is limited: the period to 7, numbers to 15, the remarks
+    // to the column's size. Text set by the program is never cut.
+    void limites_data() {
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<int>("largo");
+        QTest::newRow("period") << 0 << 7;
+        QTest::newRow("number") << 2 << 15;
+        QTest::newRow("remarks") << 40 << 255;
+    }
+    void limites() {
+        QFETCH(int, indice);
+        QFETCH(int, largo);
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        escribe(*f, 0, QStringLiteral("07/2025"));
+        QLineEdit* c = caja(*f, indice);
+        c->setFocus();
+        c->clear();
+        QTest::keyClicks(c, QString(largo + 5, QLatin1Char('1')));
+        QCOMPARE(int(c->text().size()), largo);
+        const QString largoTexto(largo + 100, QLatin1Char('2'));
+        c->setText(largoTexto);
+        QCOMPARE(c->text(), largoTexto);
+    }
+
+    // The widest figures fit in their boxes and labels.
+    void sinCifrasCortadas() {
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        f->resize(f->minimumSizeHint());
+        QApplication::processEvents();
+        const QString cifra = QStringLiteral("-1000000000,00");
+        for (int i = 1; i < 40; ++i) {
+            QLineEdit* c = caja(*f, i);
+            QVERIFY2(c->width() >= c->fontMetrics().horizontalAdvance(cifra) + 6,
+                     qPrintable(c->objectName()));
+        }
+        for (QLabel* l : f->findChildren<QLabel*>(QRegularExpression("^[lL][bB][lL]"))) {
+            QVERIFY2(l->contentsRect().width() >= l->fontMetrics().horizontalAdvance(cifra),
+                     qPrintable(l->objectName()));
+        }
+        for (QLabel* l : f->findChildren<QLabel*>()) {
+            if (l->wordWrap() || !l->isVisibleTo(f.get()))
+                continue;
+            QVERIFY2(l->width() >= l->fontMetrics().horizontalAdvance(l->text().remove('&')),
+                     qPrintable(l->text()));
+        }
+        const QString destino = qEnvironmentVariable("Q42_CAPTURA");
+        if (!destino.isEmpty()) {
+            escribe(*f, 0, QStringLiteral("05/2025"));
+            caja(*f, 2)->setFocus();
+            QApplication::processEvents();
+            QVERIFY(f->grab().save(destino));
+        }
+    }
+};
+
+QTEST_MAIN(TstFrmQ42Ventana)
+#include "tst_frmq42_ventana.moc"
