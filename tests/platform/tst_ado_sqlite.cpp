@@ -518,6 +518,40 @@ private Q_SLOTS:
         QCOMPARE(rs->Fields("Cosecha").DefinedSize(), 50);
     }
 
+    void settingsOfTheConnection() {
+        auto c = connect();
+        c->setIsolationLevel(adXactReadUncommitted);
+        QCOMPARE(c->Execute(QStringLiteral("PRAGMA read_uncommitted"))->Fields(0).Value().toInt(),
+                 1);
+        c->setIsolationLevel(adXactReadCommitted);
+        QCOMPARE(c->Execute(QStringLiteral("PRAGMA read_uncommitted"))->Fields(0).Value().toInt(),
+                 0);
+        // One database per file: the name is only kept.
+        c->setDefaultDatabase(QStringLiteral("Molino"));
+        QCOMPARE(c->DefaultDatabase(), QStringLiteral("Molino"));
+        QCOMPARE(c->engine(), Engine::SQLite);
+        QCOMPARE(c->Provider(), QStringLiteral("SQLite"));
+        QCOMPARE(errorOf([&] { c->Open(QStringLiteral("Provider=SQLite;Data Source=") + file); }),
+                 q42::err::NotAllowedOpen);
+        c->Close();
+        QCOMPARE(c->State(), int(adStateClosed));
+        QCOMPARE(errorOf([&] { c->Execute(QStringLiteral("SELECT 1")); }),
+                 q42::err::NotAllowedClosed);
+        // Reopens with the string it was given.
+        c->Open();
+        QCOMPARE(c->State(), int(adStateOpen));
+    }
+
+    void closingAConnectionRollsBackItsTransaction() {
+        {
+            auto c = connect();
+            c->BeginTrans();
+            c->Execute(QStringLiteral("DELETE FROM DJ"));
+        }
+        auto c = connect();
+        QCOMPARE(c->Execute(QStringLiteral("SELECT * FROM DJ"))->RecordCount(), 3L);
+    }
+
     void commandTimeoutInterruptsALongQuery() {
         auto c = connect();
         c->setCommandTimeout(1);

@@ -94,6 +94,7 @@ OdbcDriver::OdbcDriver(const QString& connectionString, int loginTimeoutSeconds,
             throw;
         }
     }
+    m_connected = true;
     SQLWCHAR info[256] = {};
     SQLSMALLINT length = 0;
     SQLGetInfoW(m_dbc, SQL_DBMS_NAME, info, sizeof info, &length);
@@ -159,7 +160,8 @@ void OdbcDriver::fail(SQLSMALLINT handleType, SQLHANDLE handle) {
         e.NativeError = native;
         e.Description =
             redactPasswords(fromW(message.data(), qMin<qsizetype>(length, message.size() - 1)));
-        e.Number = numberForSqlState(e.SQLState);
+        // Whatever stops a connection is a failure to connect (E_FAIL).
+        e.Number = m_connected ? numberForSqlState(e.SQLState) : q42::err::E_Fail;
         e.Source = source();
         if (m_engine == Engine::SQLite)
             mapSqliteMessage(e);

@@ -45,6 +45,7 @@ private:
     SQLHDBC m_dbc = nullptr;
     Errors& m_errors;
     Engine m_engine = Engine::Other;
+    bool m_connected = false;
     int m_timeoutSeconds = 30;
     QString m_escape; // search-pattern escape of the driver
 };
