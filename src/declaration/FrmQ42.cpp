@@ -43,7 +43,7 @@ QLabel* titulo(const QString& texto, QWidget* padre) {
 }
 
 // The boxed captions at the left of the product grid read top to bottom,
-// one word a line.
+// one word a line, and reach over the rows they group.
 QLabel* grupo(const QString& texto, QWidget* padre) {
     auto* l = new QLabel(texto, padre);
     l->setWordWrap(true);
@@ -53,7 +53,12 @@ QLabel* grupo(const QString& texto, QWidget* padre) {
     f.setBold(true);
     l->setFont(f);
     const QFontMetrics fm(f);
-    l->setFixedWidth(fm.horizontalAdvance(QStringLiteral("RACION")) + 10);
+    int palabra = 0;
+    for (const QString& p : texto.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        palabra = qMax(palabra, fm.horizontalAdvance(p));
+    // Narrower than two words side by side, so each word takes its line.
+    l->setFixedWidth(palabra + 2 * l->frameWidth() + 6);
+    l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     return l;
 }
 
