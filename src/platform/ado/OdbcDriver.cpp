@@ -252,8 +252,13 @@ Result OdbcDriver::run(const QString& sql, const QVariantList& params) {
     } else {
         check(SQLPrepareW(stmt.h, w(sql), SQL_NTS), SQL_HANDLE_STMT, stmt.h);
         bound.reserve(std::size_t(params.size()));
-        for (const QVariant& v : params)
-            bound.push_back(paramFor(v));
+        for (const QVariant& v : params) {
+            // The SQLite driver shortens a double parameter: as text all
+            // 17 digits survive, and the column's affinity makes a number
+            // of it again.
+            const bool real = v.typeId() == QMetaType::Double && m_engine == Engine::SQLite;
+            bound.push_back(paramFor(real ? QVariant(QString::number(v.toDouble(), 'g', 17)) : v));
+        }
         for (std::size_t i = 0; i < bound.size(); ++i) {
             Param& p = bound[i];
             check(SQLBindParameter(stmt.h, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, p.cType, p.sqlType,
@@ -340,6 +345,10 @@ QString OdbcDriver::equalsParameter(const QString& quotedColumn, int adoType) co
     // SQLite keeps dates as text; compare them as dates, however written.
     if (m_engine == Engine::SQLite && isDateType(adoType))
         return QStringLiteral("datetime(%1) = datetime(?)").arg(quotedColumn);
+    // The SQLite driver reads reals through their 15-digit text: compare
+    // to that precision on both sides.
+    if (m_engine == Engine::SQLite && isNumericType(adoType))
+        return QStringLiteral("printf('%.15g', %1) = printf('%.15g', ?)").arg(quotedColumn);
     return Driver::equalsParameter(quotedColumn, adoType);
 }
 
