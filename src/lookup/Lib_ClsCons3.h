@@ -37,6 +37,12 @@ public:
     bool gUsarMascarasConsultas = false;
     bool UsaCantidades = false;
     QString CampoDevuelto;
+    // The last lookup ended without a choice: cancelled, closed, or not
+    // shown because its mask entry must be configured first.
+    bool Cancelado = false;
+    // Values of ValoresDefault that the last list with check boxes did not
+    // show (the operator could neither see nor untick them).
+    QStringList ValoresNoMostrados;
 
     // One modal lookup. Optional arguments are the caller's variables (null
     // when not passed); the call may change them (Where gains parentheses,
@@ -47,5 +53,12 @@ public:
                         bool TreeView = false, QString* ValoresDefault = nullptr);
 
 private:
+    QString sentenciaDeTabla(const QString& tabla, QString& campoBusqueda,
+                             const QString* SentenciaOpcional, int limite);
+    QString rutaMascaras() const;
+    void muestraArbol(const QString& sentencia);
+    void muestraLista(const QString& sentencia, QStringList* CmpsDevueltos, const QString& clave,
+                      const QString& campoBusqueda, const QString& valoresDefault);
+
     bool CfgUsaConsultaLIKE = false;
 };
