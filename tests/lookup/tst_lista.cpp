@@ -88,6 +88,20 @@ private Q_SLOTS:
         QCOMPARE(msgs.count(), 0);
     }
 
+    // A statement the database rejects is reported where it is opened; the
+    // dialog stays empty and usable.
+    void sentenciaRechazada() {
+        ScriptedMessages msgs;
+        msgs.answer(q42::vbAbort);
+        auto d = abre(QStringLiteral("SELECT NADA FROM NO_EXISTE"));
+        QCOMPARE(msgs.count(), 1);
+        QVERIFY(msgs.last().prompt.contains(QStringLiteral("AbrirRecordset")));
+        QCOMPARE(d->modelo()->columnas(), 0);
+        d->Aceptar();
+        QVERIFY(d->terminada());
+        QCOMPARE(msgs.count(), 1);
+    }
+
     // Values as the list shows them, and the column widths from the sizes.
     void celdasYAnchos() {
         auto d = abre(QStringLiteral("SELECT CODIGO, TEXTO, IMPORTE, NULL AS NADA FROM NOTAS"));

@@ -144,6 +144,30 @@ private Q_SLOTS:
         QCOMPARE(msgs.count(), 0);
     }
 
+    // Records that are not text, or out of step, are passed over.
+    void mascaraDanada() {
+        const QString ruta = env.ruta(QStringLiteral("danada.qvx"));
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(q42::mascaras::LargoRegistro, '\x01'));
+        f.write(q42::mascaras::escribeRegistro(
+            {"VENDEDORES", "V_TA_VENDEDORES", "|NOMBRE|IDVENDEDOR|ZONA|", "Dada_De_Baja = 0"}));
+        f.write("corto");
+        f.close();
+        preparaServicio();
+        Lib_ClsCons3::instance().gRutaMascaraConsultas = ruta;
+        ScriptedMessages msgs;
+        QString sql;
+        DialogScript dialogos([&](QDialog* dlg) {
+            sql = qobject_cast<Lib_FrmCons3*>(dlg)->SQLOriginal;
+            return int(QDialog::Rejected);
+        });
+        Lib_ClsCons3::instance().ConsultaSearch(QStringLiteral("V_TA_VENDEDORES"));
+        QCOMPARE(sql, QStringLiteral("SELECT TOP 1000 NOMBRE,IDVENDEDOR,ZONA FROM V_TA_VENDEDORES "
+                                     "WHERE Dada_De_Baja = 0 ORDER BY NOMBRE "));
+        QCOMPARE(msgs.count(), 0);
+    }
+
     // The caller's variables: the filter in parentheses, the search column
     // filled in, the initial text in the first box, the per-call settings
     // back to their defaults.
