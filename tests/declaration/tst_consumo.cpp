@@ -173,33 +173,6 @@ private Q_SLOTS:
                  inicio + final);
     }
 
-    void lastDay_data() {
-        QTest::addColumn<QString>("periodo");
-        QTest::addColumn<QString>("ultimo");
-        QTest::newRow("leap february") << "02/2024"
-                                       << "29/02/2024";
-        QTest::newRow("february") << "02/2023"
-                                  << "28/02/2023";
-        QTest::newRow("century, not leap") << "02/1900"
-                                           << "28/02/1900";
-        QTest::newRow("april") << " 04/2025 "
-                               << "30/04/2025";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("month 13") << "13/2025"
-                                  << "";
-        QTest::newRow("one-digit month") << "2/2024"
-                                         << "";
-    }
-    void lastDay() {
-        QFETCH(QString, periodo);
-        QFETCH(QString, ultimo);
-        if (ultimo.isEmpty())
-            QVERIFY_THROWS_EXCEPTION(q42::Error, ultimoDia(periodo));
-        else
-            QCOMPARE(ultimoDia(periodo), ultimo);
-    }
-
     // The running total is rounded after each row, not once at the end.
     void runningTotal() {
         q42::Currency t;
