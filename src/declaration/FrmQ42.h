@@ -129,6 +129,7 @@ private:
     void leeEtiquetasConsulta();
     int indiceDe(const QObject* objeto) const;
     bool periodoParaGrabar();
+    void releePeriodo();
 
     // Runs an event of the window; a failure no routine met is shown.
     void protegido(const QString& rutina, const std::function<void()>& accion);

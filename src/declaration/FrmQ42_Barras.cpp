@@ -75,9 +75,13 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
         {"REPORTE",
          [](FrmQ42& f) {
              f.HuboError = false;
+             const bool escribe = f.EsNuevo || f.EsExistente;
              f.GrabaRegistro();
-             if (!f.HuboError)
-                 f.Imprimir();
+             if (f.HuboError)
+                 return;
+             if (escribe)
+                 f.releePeriodo();
+             f.Imprimir();
          }},
         {"CERRAR", [](FrmQ42& f) { f.Form_Unload(0); }},
         {"CANCELAR",

@@ -96,6 +96,11 @@ void FrmQ42::InicializaDetalle() {
 }
 
 void FrmQ42::DetalleOn(bool Off) {
+    // A focused box about to be closed lets the focus go, instead of Qt
+    // passing it along every box as each is closed in turn.
+    if (QWidget* foco = focusWidget();
+        !Off && foco && foco != txtFields(kCajaPeriodo) && m_txtFields.contains(foco))
+        foco->clearFocus();
     for (QLineEdit* c : std::as_const(m_txtFields))
         c->setEnabled(Off);
     if (!Off)

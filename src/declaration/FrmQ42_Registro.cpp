@@ -4,6 +4,7 @@
 #include "Arrastre.h"
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
+#include "db/DB_Dll.h"
 #include "platform/Formularios.h"
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
@@ -81,6 +82,20 @@ bool FrmQ42::periodoParaGrabar() {
                                  : kMensajePeriodoInvalido,
                  periodo);
     return false;
+}
+
+// After a save that keeps the declaration on screen (the print command),
+// the record set is the stored row again: printing twice, or saving after
+// printing, updates that row instead of failing on a closed record set or
+// adding the month a second time.
+void FrmQ42::releePeriodo() {
+    const QString periodo = txtFields(kCajaPeriodo)->text().trimmed();
+    if (DB_Dll::instance().ExisteEnTabla(TablaActiva, periodo, QStringLiteral("Periodo"),
+                                         &RsDatos(), 8, QString(), false)) {
+        EsNuevo = false;
+        EsExistente = true;
+        m_periodoConfirmado = periodo;
+    }
 }
 
 void FrmQ42::GrabaRegistro() {

@@ -4,6 +4,7 @@
 
 #include "FormularioPrueba.h"
 #include "declaration/ColumnasDeclaracion.h"
+#include "platform/Reportes.h"
 
 using namespace prueba;
 
@@ -283,6 +284,47 @@ private Q_SLOTS:
         QCOMPARE(msgs.last().prompt, declaracion::kMensajePeriodoInvalido);
         QVERIFY(f->HuboError);
         QCOMPARE(tabla(ruta), antes);
+    }
+
+    // The print command saves the declaration on screen first; printing it
+    // again, and saving it afterwards, update the same row.
+    void reporteGrabaEImprime() {
+        ScriptedMessages msgs;
+        q42::Reportes::CarpetaReportes(sourcePath(QStringLiteral("reports")));
+        DialogScript vistaPrevia([](QDialog*) { return int(QDialog::Rejected); });
+        auto f = abreVentana();
+        const QStringList antes = tabla(ruta);
+        escribe(*f, 0, QStringLiteral("07/2025"));
+        escribe(*f, 2, QStringLiteral("88"));
+        tecla(*f, Qt::Key_F6);
+        QCOMPARE(vistaPrevia.count(), 1);
+        QCOMPARE(numero(ruta, QStringLiteral("P_Ingresos"), QStringLiteral("07/2025")), 88.0);
+        QVERIFY(enEdicion(*f));
+        escribe(*f, 2, QStringLiteral("89"));
+        tecla(*f, Qt::Key_F6);
+        QCOMPARE(vistaPrevia.count(), 2);
+        escribe(*f, 2, QStringLiteral("90"));
+        tecla(*f, Qt::Key_F5);
+        QCOMPARE(msgs.count(), 0);
+        QVERIFY(!enEdicion(*f));
+        QCOMPARE(cuenta(ruta, QStringLiteral("WHERE Periodo='07/2025'")), 1);
+        QCOMPARE(numero(ruta, QStringLiteral("P_Ingresos"), QStringLiteral("07/2025")), 90.0);
+        QCOMPARE(tabla(ruta, QStringLiteral("07/2025")), antes);
+    }
+
+    // Resetting the form keeps the last failure and the last box.
+    void inicializaConservaEstado() {
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        escribe(*f, 0, QStringLiteral("05/2025"));
+        caja(*f, 7)->setFocus();
+        caja(*f, 0)->setText(QStringLiteral("5/2025"));
+        QVERIFY(!f->Datosvalidos());
+        caja(*f, 7)->setFocus();
+        f->Inicializa();
+        QVERIFY(f->HuboError);
+        QCOMPARE(f->IndiceActual, qint16(7));
+        QVERIFY(!enEdicion(*f));
     }
 
     // Nulls in number and text columns load without a crash: empty boxes.
