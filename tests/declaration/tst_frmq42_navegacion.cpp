@@ -6,6 +6,7 @@
 
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QToolButton>
 
 using namespace prueba;
@@ -134,6 +135,22 @@ private Q_SLOTS:
             valor(ruta, QStringLiteral("SELECT P_Ingresos FROM DJ_Q42 WHERE Periodo='05/2025'"))
                 .toDouble(),
             77.0);
+    }
+
+    // F4 shows the declarations in the spreadsheet window, read through the
+    // program's connection.
+    void planilla() {
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        prueba::tecla(*f, Qt::Key_F4);
+        QTableView* vista = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != f.get() && !vista)
+                vista = w->findChild<QTableView*>();
+        QVERIFY(vista);
+        QCOMPARE(vista->model()->rowCount(), cuenta(ruta));
+        QCOMPARE(msgs.count(), 0);
+        delete vista->window();
     }
 
     // Closing from the keyboard stamps the exit on the program's own open
