@@ -142,4 +142,7 @@ private:
     // save keeps to it (see CampoValida).
     QString m_periodoConfirmado;
     bool m_descargado = false;
+    // Box whose key press is waiting for its release: a release that closed
+    // a message box elsewhere is no key of the box.
+    int m_teclaPendiente = -1;
 };

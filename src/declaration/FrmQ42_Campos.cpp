@@ -76,12 +76,17 @@ bool FrmQ42::eventFilter(QObject* objeto, QEvent* evento) {
             break;
         case QEvent::KeyPress: {
             auto* tecla = static_cast<QKeyEvent*>(evento);
+            m_teclaPendiente = -1;
             tomado = txtFields_KeyDown(indice, tecla->key(), tecla->modifiers());
+            if (!tomado)
+                m_teclaPendiente = indice;
             break;
         }
         case QEvent::KeyRelease:
-            if (!static_cast<QKeyEvent*>(evento)->isAutoRepeat())
+            if (!static_cast<QKeyEvent*>(evento)->isAutoRepeat() && m_teclaPendiente == indice) {
+                m_teclaPendiente = -1;
                 txtFields_KeyUp(indice);
+            }
             break;
         case QEvent::MouseButtonPress:
             txtFields_MouseDown(indice, static_cast<QMouseEvent*>(evento)->button());

@@ -66,6 +66,18 @@ private Q_SLOTS:
         QVERIFY(!enEdicion(*f));
     }
 
+    // The release of the key that closed the month message reaches the
+    // box; it is no key typed there and brings no second message.
+    void soltarTeclaAjena() {
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        QTest::keyClicks(caja(*f, 0), QStringLiteral("13"));
+        QCOMPARE(msgs.count(), 1);
+        QTest::keyRelease(caja(*f, 0), Qt::Key_Return);
+        QTest::keyRelease(caja(*f, 0), Qt::Key_3);
+        QCOMPARE(msgs.count(), 1);
+    }
+
     void periodoInvalido_data() {
         QTest::addColumn<QString>("periodo");
         QTest::addColumn<QString>("mensaje");
