@@ -1,0 +1,180 @@
+#include "Medicion.h"
+
+#include "db/DB_Dll.h"
+#include "demo/DemoDb.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "platform/Regional.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace banco {
+
+int repeticiones(int porDefecto) {
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("BANCO_REPETICIONES", &ok);
+    return ok && n > 0 ? n : porDefecto;
+}
+
+double mejor(const std::vector<double>& muestras) {
+    return muestras.empty() ? 0 : *std::min_element(muestras.begin(), muestras.end());
+}
+
+double mediana(std::vector<double> muestras) {
+    if (muestras.empty())
+        return 0;
+    std::sort(muestras.begin(), muestras.end());
+    const std::size_t m = muestras.size() / 2;
+    return muestras.size() % 2 ? muestras[m] : (muestras[m - 1] + muestras[m]) / 2;
+}
+
+bool informa(const char* nombre, double valor, double objetivo, int decimales) {
+    const bool cumple = valor <= objetivo;
+    std::printf("%s: %.*f (target <= %g) %s\n", nombre, decimales, valor, objetivo,
+                cumple ? "ok" : "MISS");
+    std::fflush(stdout);
+    return cumple;
+}
+
+void detalle(const QString& texto) {
+    std::fprintf(stderr, "  %s\n", qUtf8Printable(texto));
+}
+
+namespace {
+
+QtMessageHandler g_anterior = nullptr;
+
+// The offscreen platform tells of every window operation it lacks (raise,
+// size hints); a benchmark's output keeps to its figures.
+void filtraAvisos(QtMsgType tipo, const QMessageLogContext& contexto, const QString& texto) {
+    if (texto.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    if (g_anterior)
+        g_anterior(tipo, contexto, texto);
+}
+
+} // namespace
+
+Entorno::Entorno() {
+    g_anterior = qInstallMessageHandler(filtraAvisos);
+    q42::Regional::setLocale(QLocale(QLocale::Spanish, QLocale::Argentina));
+    qputenv("Q42_CARPETA", QDir::toNativeSeparators(m_dir.path()).toLocal8Bit());
+}
+
+Entorno::~Entorno() {
+    qunsetenv("Q42_CARPETA");
+    qInstallMessageHandler(g_anterior);
+}
+
+Operador::Operador() {
+    q42::setMessageService(this);
+}
+
+Operador::~Operador() {
+    q42::setMessageService(nullptr);
+}
+
+int Operador::msgBox(const QString& prompt, int style, const QString&) {
+    ++m_mensajes;
+    m_ultimo = prompt;
+    // The first button of each set: OK, OK, Abort, Yes, Yes, Retry.
+    static constexpr int kPrimero[] = {q42::vbOK,  q42::vbOK,  q42::vbAbort,
+                                       q42::vbYes, q42::vbYes, q42::vbRetry};
+    const int botones = style & 0x0F;
+    return botones < int(std::size(kPrimero)) ? kPrimero[botones] : q42::vbOK;
+}
+
+std::optional<QString> Operador::inputBox(const QString& prompt, const QString&, const QString&) {
+    ++m_mensajes;
+    m_ultimo = prompt;
+    return std::nullopt;
+}
+
+QString baseDemo(const QString& nombre, const demo::DemoOptions& opciones) {
+    const QString carpeta = qEnvironmentVariable("BANCO_DATOS", QStringLiteral("datos-banco"));
+    QDir().mkpath(carpeta);
+    const QString ruta = QDir(carpeta).absoluteFilePath(nombre);
+    if (QFileInfo::exists(ruta))
+        return ruta;
+    detalle(QStringLiteral("creando %1").arg(ruta));
+    QString error;
+    if (!demo::createDemoDatabase(ruta, opciones, &error))
+        qFatal("%s", qUtf8Printable(error));
+    return ruta;
+}
+
+QString copiaDe(const QString& original, const QString& carpeta) {
+    const QString copia = QDir(carpeta).filePath(QFileInfo(original).fileName());
+    QFile::remove(copia);
+    if (!QFile::copy(original, copia))
+        qFatal("no se pudo copiar %s", qUtf8Printable(original));
+    return copia;
+}
+
+bool abreConexion(const QString& ruta) {
+    DB_Dll& db = DB_Dll::instance();
+    db.OpenServerADODB(false, ado::adUseClient,
+                       QStringLiteral("Provider=SQLite;Data Source=%1;").arg(ruta), false);
+    db.gUsuario = QStringLiteral("operador");
+    return db.gOpenFlag;
+}
+
+void cierraConexion() {
+    Lib_ClsCons3::release();
+    DB_Dll::release();
+}
+
+Hijo ejecuta(const QStringList& argumentos, const QString& entrada, const QStringList& entorno) {
+    std::vector<QByteArray> textos;
+    for (const QString& a : argumentos)
+        textos.push_back(a.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& t : textos)
+        argv.push_back(t.data());
+    argv.push_back(nullptr);
+
+    // The added entries first: the first of a name wins.
+    std::vector<QByteArray> variables;
+    for (const QString& e : entorno)
+        variables.push_back(e.toLocal8Bit());
+    for (char** e = environ; *e; ++e)
+        variables.emplace_back(*e);
+    std::vector<char*> envp;
+    for (QByteArray& v : variables)
+        envp.push_back(v.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t acciones;
+    posix_spawn_file_actions_init(&acciones);
+    const QByteArray desde = entrada.isEmpty() ? QByteArray("/dev/null") : entrada.toLocal8Bit();
+    posix_spawn_file_actions_addopen(&acciones, 0, desde.constData(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&acciones, 1, "/dev/null", O_WRONLY, 0);
+
+    Hijo hijo;
+    QElapsedTimer reloj;
+    reloj.start();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &acciones, nullptr, argv.data(), envp.data()) != 0)
+        qFatal("no se pudo ejecutar %s", argv[0]);
+    int estado = 0;
+    rusage uso{};
+    wait4(pid, &estado, 0, &uso);
+    hijo.ms = double(reloj.nsecsElapsed()) / 1e6;
+    posix_spawn_file_actions_destroy(&acciones);
+    hijo.picoKb = uso.ru_maxrss;
+    hijo.codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+    return hijo;
+}
+
+} // namespace banco

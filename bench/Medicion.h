@@ -1,0 +1,94 @@
+#pragma once
+
+// What the benchmark programs share: repeated timings, the figure line,
+// the program's regional settings and application folder, a stand-in for
+// the operator, demo databases kept between runs and child processes
+// measured by the kernel.
+
+#include "platform/ui/MsgBox.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <vector>
+
+namespace demo {
+struct DemoOptions;
+}
+
+namespace banco {
+
+// Repetitions of each measurement: BANCO_REPETICIONES, or `porDefecto`.
+int repeticiones(int porDefecto);
+
+template <class F> double milisegundos(F&& f) {
+    QElapsedTimer reloj;
+    reloj.start();
+    f();
+    return double(reloj.nsecsElapsed()) / 1e6;
+}
+
+// Under load other programs only ever add time: the best sample is the
+// one closest to the program's own cost.
+double mejor(const std::vector<double>& muestras);
+double mediana(std::vector<double> muestras);
+
+// One figure on standard output, "<name>: <value> (target <= <target>) ok"
+// or "... MISS"; true when the target is met. Details go to stderr.
+bool informa(const char* nombre, double valor, double objetivo, int decimales = 2);
+void detalle(const QString& texto);
+
+// Spanish (Argentina) regional settings and a private application folder
+// (Q42_CARPETA), as the program runs at a customer's.
+class Entorno {
+public:
+    Entorno();
+    ~Entorno();
+    QString carpeta() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Stands in for the operator: answers every message box with its first
+// button and counts them. A benchmark that meets a message measured
+// something other than the work it names.
+class Operador : public q42::MessageService {
+public:
+    Operador();
+    ~Operador() override;
+    int msgBox(const QString& prompt, int style, const QString& title) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultText) override;
+    int mensajes() const { return m_mensajes; }
+    QString ultimo() const { return m_ultimo; }
+
+private:
+    int m_mensajes = 0;
+    QString m_ultimo;
+};
+
+// The demo database `nombre` in the data folder (BANCO_DATOS, created when
+// missing), made once with `opciones`: big ones take a while.
+QString baseDemo(const QString& nombre, const demo::DemoOptions& opciones);
+// A working copy of a kept database, so a run never changes the original.
+QString copiaDe(const QString& original, const QString& carpeta);
+// Opens the file as the program's connection (DB_Dll); false on failure.
+bool abreConexion(const QString& ruta);
+void cierraConexion();
+
+// A child process run to its end: wall time, peak resident memory
+// (wait4) and exit code.
+struct Hijo {
+    double ms = 0;
+    long picoKb = 0;
+    int codigo = -1;
+};
+// `entrada` (a file) becomes its standard input, its output is discarded;
+// `entorno` entries ("NAME=value") are added to this process's environment.
+Hijo ejecuta(const QStringList& argumentos, const QString& entrada = QString(),
+             const QStringList& entorno = QStringList());
+
+} // namespace banco
