@@ -19,6 +19,8 @@ cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DQ42_WERROR=ON
 cmake --build build -j"$jobs"
 echo "== tests"
 ctest --test-dir build --output-on-failure -j"$jobs"
+echo "== package"
+./scripts/check-package.sh build
 
 echo "== build with sanitizers"
 cmake -S . -B build-asan -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DQ42_WERROR=ON -DQ42_SANITIZE=ON "${launcher[@]}" >/dev/null
