@@ -6,48 +6,69 @@
 #include "declaration/Impresion.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "platform/Carpeta.h"
 #include "startup/boot/Inicio.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
 
 namespace {
 
+// The parameter text holds ";", which ends a command in the shell: the
+// examples quote it.
 const char* const kAyuda =
-    "Uso: q42 [parametros] [--demo] [--pdf PERIODO ARCHIVO] | --version | --help\n"
+    "Uso: q42 [\"PARÁMETROS\"] [--demo] [--pdf PERIODO ARCHIVO]\n"
+    "     q42 --version | --help\n"
     "\n"
     "Declaraciones Juradas de existencias y movimientos (Q42).\n"
     "\n"
-    "Parametros, cada uno como Clave=Valor; (en cualquier orden):\n"
-    "  @Server=<servidor>;       servidor de SQL Server (protocolo/host:puerto o host);\n"
-    "                            con \"#\" delante (#<nombre>) la conexion es a ORACLE;\n"
-    "                            vacio o ausente: se pide en el dialogo de acceso\n"
+    "PARÁMETROS es un texto de entradas @Clave=valor; en cualquier orden, con espacios\n"
+    "libres alrededor de claves y valores; las claves valen en mayúsculas o minúsculas.\n"
+    "En la línea de órdenes va entre comillas, porque el intérprete corta en cada \";\".\n"
+    "\n"
+    "  @Server=<servidor>;       servidor de SQL Server: HOST o HOST,PUERTO\n"
+    "                            (de protocolo/HOST:PUERTO se toma solo HOST);\n"
+    "                            con \"#\" delante (#<servidor>) la conexión es a ORACLE;\n"
+    "                            vacío, ausente o \"#\" solo: se pide en el diálogo de acceso\n"
     "  @DbName=<base>;           base de datos (en ORACLE, el origen de datos)\n"
     "  @Usuario=<usuario>;       usuario de la base de datos\n"
-    "  @Password=<clave>;        contrasena del usuario\n"
-    "  @Archivo=<archivo>;       base SQLite en un archivo existente, sin dialogo de acceso\n"
+    "  @Password=<contraseña>;   su contraseña; sin ella, si el servidor la exige, el\n"
+    "                            programa ofrece reintentar y la pide en el diálogo de acceso\n"
+    "  @Archivo=<archivo>;       base SQLite en un archivo existente, sin diálogo de acceso\n"
     "  @Caja=<caja>;             caja de trabajo (1 si no se indica)\n"
-    "  @Menu=<menu>;             menu de origen\n"
-    "  @ParametroAdicional=<x>;  parametro adicional\n"
-    "  @UsuarioLogeado=<nombre>; usuario que inicio la sesion\n"
+    "  @Menu=<menú>;             menú de origen\n"
+    "  @ParametroAdicional=<x>;  parámetro adicional\n"
+    "  @UsuarioLogeado=<nombre>; usuario que inició la sesión\n"
+    "\n"
+    "Cada clave se busca por su primera aparición: escriba @Usuario antes que\n"
+    "@UsuarioLogeado. Un valor termina en el primer \";\" y pierde todo \"=\": una\n"
+    "contraseña con esos caracteres se escribe en el diálogo de acceso.\n"
     "\n"
     "Opciones:\n"
-    "  --demo     crea (la primera vez) y abre la base de demostracion\n"
-    "  --pdf PERIODO ARCHIVO\n"
-    "             escribe en ARCHIVO el PDF de la declaracion guardada del periodo\n"
-    "             (MM/AAAA), sin abrir ninguna ventana, y termina\n"
-    "  --version  muestra la version y termina\n"
-    "  --help     muestra esta ayuda y termina\n"
+    "  --demo                 crea (la primera vez) y abre la base de demostración,\n"
+    "                         demo.sqlite en la carpeta del usuario\n"
+    "  --pdf PERIODO ARCHIVO  escribe en ARCHIVO el PDF de la declaración guardada del\n"
+    "                         período (MM/AAAA), sin abrir ninguna ventana, y termina\n"
+    "  --version              muestra la versión y termina\n"
+    "  --help                 muestra esta ayuda y termina\n"
+    "\n"
+    "Archivos del programa (ZK000pr.INI, consultas.qvx, CONSULTASLEN.QVX, QXERR.LOG):\n"
+    "junto al programa cuando su carpeta admite escritura (copia portátil); si no\n"
+    "(programa instalado), en la carpeta del usuario:\n"
+    "  %s\n"
+    "La variable de entorno Q42_CARPETA, cuando tiene valor, indica otra carpeta.\n"
     "\n"
     "Ejemplos:\n"
-    "  q42 @Server=SERVIDOR1; @DbName=EMPRESA; @Usuario=sa; @Password=secreto;\n"
-    "  q42 @Server=#; @DbName=ORCL; @Usuario=q42;\n"
-    "  q42 @Server=#ORASRV; @DbName=ORCL; @Usuario=q42; @Password=secreto;\n"
-    "  q42 @Archivo=/home/operador/molino.sqlite;\n"
+    "  q42 \"@Server=SERVIDOR1; @DbName=EMPRESA; @Usuario=sa; @Password=secreto;\"\n"
+    "  q42 \"@Server=SERVIDOR1,1433; @DbName=EMPRESA; @Usuario=operador;\"\n"
+    "  q42 \"@Server=#ORASRV; @DbName=ORCL; @Usuario=q42; @Password=secreto;\"\n"
+    "  q42 \"@Archivo=/home/operador/molino.sqlite;\"\n"
     "  q42 --demo\n"
-    "  q42 --demo --pdf 06/2025 declaracion.pdf\n";
+    "  q42 --demo --pdf 06/2025 declaracion.pdf\n"
+    "  Q42_CARPETA=/srv/q42 q42 \"@Server=SERVIDOR1; @DbName=EMPRESA;\"\n";
 
 } // namespace
 
@@ -60,7 +81,10 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const QString argumento = QString::fromLocal8Bit(argv[i]);
         if (argumento == QLatin1String("--help") || argumento == QLatin1String("-h")) {
-            std::fputs(kAyuda, stdout);
+            const QString usuario = q42::carpetaDelUsuario();
+            std::printf(kAyuda, usuario.isEmpty()
+                                    ? "(sin carpeta de datos: la del programa)"
+                                    : qUtf8Printable(QDir::toNativeSeparators(usuario)));
             return 0;
         }
         if (argumento == QLatin1String("--version")) {
