@@ -165,7 +165,8 @@ private Q_SLOTS:
     }
 
     // Run from the build tree, a portable copy: the files go beside the
-    // program and the user's folder is not made.
+    // program and the user's folder is not made. (A tree under /usr is an
+    // installed program, whose folder is made.)
     void carpetaAplicacion_data() {
         QTest::addColumn<bool>("forzada");
         QTest::newRow("Q42_CARPETA") << true;
@@ -176,10 +177,12 @@ private Q_SLOTS:
         QTemporaryDir datos;
         const Variable xdg("XDG_DATA_HOME", datos.path());
         const Variable q42("Q42_CARPETA", forzada ? env.carpeta() : QString());
-        QCOMPARE(carpetaDelUsuario(), datos.filePath("q42"));
-        QCOMPARE(q42::carpetaAplicacion(),
-                 forzada ? env.carpeta() : QCoreApplication::applicationDirPath());
-        QVERIFY(!QFileInfo::exists(datos.filePath("q42")));
+        const QString usuario = datos.filePath("q42");
+        QCOMPARE(carpetaDelUsuario(), usuario);
+        const QString programa = QCoreApplication::applicationDirPath();
+        const bool portable = forzada || carpetaAdmiteEscritura(programa);
+        QCOMPARE(q42::carpetaAplicacion(), forzada ? env.carpeta() : portable ? programa : usuario);
+        QCOMPARE(QFileInfo::exists(usuario), !portable);
     }
 };
 
