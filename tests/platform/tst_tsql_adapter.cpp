@@ -106,6 +106,18 @@ private Q_SLOTS:
                                               << "SELECT 'abc";
         QTest::newRow("empty") << ""
                                << "";
+        // Found by fuzzing: a conversion without an SQLite form used to have
+        // its value rendered twice, so nesting took exponential time.
+        const QString anidado = QStringLiteral("CONVERT(X, ").repeated(40) + QStringLiteral("a") +
+                                QStringLiteral(")").repeated(40);
+        QTest::newRow("nested conversions without an SQLite form") << anidado << anidado;
+        QTest::newRow("unknown style inside a cast")
+            << "CONVERT(INT, CONVERT(NVARCHAR, LEN(x), 999))"
+            << "CAST(CONVERT(NVARCHAR, LENGTH(x), 999) AS INTEGER)";
+        QTest::newRow("date style inside a date conversion")
+            << "CONVERT(DATE, CONVERT(NVARCHAR, ISNULL(f, g), 112), 112)"
+            << "date(substr(strftime('%Y%m%d', IFNULL(f, g)),1,4)||'-'||substr(strftime('%Y%m%d', "
+               "IFNULL(f, g)),5,2)||'-'||substr(strftime('%Y%m%d', IFNULL(f, g)),7,2))";
     }
     void adapts() {
         QFETCH(QString, tsql);

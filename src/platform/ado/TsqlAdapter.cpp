@@ -184,45 +184,57 @@ private:
 
     QString arg(std::pair<int, int> range) { return render(range.first, range.second).trimmed(); }
 
+    // The text of a range as written, nothing rewritten.
+    QString raw(std::pair<int, int> range) const {
+        QString out;
+        for (int i = range.first; i < range.second; ++i)
+            out += at(i).text;
+        return out.trimmed();
+    }
+
+    // Whether the conversion has an SQLite form is decided on the tokens
+    // before the value is rendered: a value rendered and then dropped is
+    // rendered again as plain text, and nested calls made that exponential.
     QString convert(const std::vector<std::pair<int, int>>& args) {
         const int typeAt = next(args[0].first, args[0].second);
         if (typeAt >= args[0].second || at(typeAt).kind != Token::Word)
             return {};
         const QString type = at(typeAt).text.toUpper();
-        const QString value = arg(args[1]);
-        const QString style = args.size() == 3 ? arg(args[2]) : QString();
+        const QString style = args.size() == 3 ? raw(args[2]) : QString();
         for (const CastTarget& c : kCasts) {
             if (type != QLatin1String(c.type))
                 continue;
-            if (!c.sqlite)
-                return convertDate(type, value, style);
+            if (!c.sqlite) {
+                const char* pattern = datePattern(style);
+                if (!pattern)
+                    return {};
+                const QString fn = type == QLatin1String("DATE") ? QStringLiteral("date")
+                                                                 : QStringLiteral("datetime");
+                return QString::fromLatin1(pattern).arg(fn, arg(args[1]));
+            }
             if (!style.isEmpty() && QLatin1String(c.sqlite) == QLatin1String("TEXT")) {
                 for (const DateStyle& s : kStyles)
                     if (style.toInt() == s.style)
                         return QStringLiteral("strftime('%1', %2)")
-                            .arg(QLatin1String(s.format), value);
+                            .arg(QLatin1String(s.format), arg(args[1]));
                 return {};
             }
-            return QStringLiteral("CAST(%1 AS %2)").arg(value, QLatin1String(c.sqlite));
+            return QStringLiteral("CAST(%1 AS %2)").arg(arg(args[1]), QLatin1String(c.sqlite));
         }
         return {};
     }
 
-    // A text read as a date: ISO texts directly, dd/mm/yyyy (103) and
-    // yyyymmdd (112) rearranged first.
-    static QString convertDate(const QString& type, const QString& value, const QString& style) {
-        const QString fn =
-            type == QLatin1String("DATE") ? QStringLiteral("date") : QStringLiteral("datetime");
+    // A text read as a date (%1 the function, %2 the value): ISO texts
+    // directly, dd/mm/yyyy (103) and yyyymmdd (112) rearranged first.
+    static const char* datePattern(const QString& style) {
         const int s = style.isEmpty() ? 0 : style.toInt();
         if (s == 0 || s == 120 || s == 121 || s == 23 || s == 126)
-            return QStringLiteral("%1(%2)").arg(fn, value);
+            return "%1(%2)";
         if (s == 103)
-            return QStringLiteral("%1(substr(%2,7,4)||'-'||substr(%2,4,2)||'-'||substr(%2,1,2))")
-                .arg(fn, value);
+            return "%1(substr(%2,7,4)||'-'||substr(%2,4,2)||'-'||substr(%2,1,2))";
         if (s == 112)
-            return QStringLiteral("%1(substr(%2,1,4)||'-'||substr(%2,5,2)||'-'||substr(%2,7,2))")
-                .arg(fn, value);
-        return {};
+            return "%1(substr(%2,1,4)||'-'||substr(%2,5,2)||'-'||substr(%2,7,2))";
+        return nullptr;
     }
 
     // SELECT [DISTINCT|ALL] TOP n ... → SELECT ... LIMIT n. Returns the index
