@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 namespace q42::anchos {
@@ -59,6 +60,24 @@ std::optional<Linea> leeLinea(QByteArray bytes) {
     return l;
 }
 
+// One width as the file keeps it: the whole twips of a column, as
+// grabaAnchos writes them. A damaged file may hold anything; a number past
+// that range is no width either (it would overflow the pixel size).
+std::optional<double> ancho(const QString& texto) {
+    const QString t = texto.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    std::optional<Currency> n;
+    try {
+        n = Currency::parse(t);
+    } catch (const Error&) {
+        return std::nullopt; // past the largest number
+    }
+    if (!n || *n < Currency() || *n > Currency::fromInt(std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return n->toDouble();
+}
+
 QList<QByteArray> lineas(const QString& ruta) {
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly))
@@ -90,10 +109,10 @@ std::optional<QList<double>> leeAnchos(const QString& ruta, const QString& tabla
         const QStringList partes = l->anchos.split(QLatin1Char('|'));
         // The last piece follows the final "|": it is no width.
         for (qsizetype i = 0; i + 1 < partes.size(); ++i) {
-            const auto n = Currency::parse(partes.at(i).trimmed());
-            if (!n || partes.at(i).trimmed().isEmpty() || *n < Currency())
+            const auto n = ancho(partes.at(i));
+            if (!n)
                 break;
-            anchos << n->toDouble();
+            anchos << *n;
         }
         resultado = anchos;
     }

@@ -16,7 +16,7 @@ QString rutaArchivo();
 
 // Widths of the table's last line (letter case ignored); no value when no
 // line names it. Lines that are not two quoted fields are skipped; a width
-// that is no number ends that line's list.
+// that is no number from 0 to the largest int ends that line's list.
 std::optional<QList<double>> leeAnchos(const QString& ruta, const QString& tabla);
 
 // Replaces the table's lines by one with the given widths, keeping the

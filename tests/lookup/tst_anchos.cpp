@@ -50,6 +50,14 @@ private Q_SLOTS:
             << QByteArray("\"T\",\"1215.5|30|\"") << "T" << true << QList<double>{1215.5, 30};
         QTest::newRow("a width that is no number ends the list")
             << QByteArray("\"T\",\"100|ancho|300|\"\r\n") << "T" << true << QList<double>{100};
+        // Found by fuzzing: a number past the largest one threw instead.
+        QTest::newRow("a width past any number ends the list")
+            << QByteArray("\"T\",\"100|2222222222222222222222|300|\"") << "T" << true
+            << QList<double>{100};
+        QTest::newRow("a width past an int ends the list")
+            << QByteArray("\"T\",\"100|2147483648|300|\"") << "T" << true << QList<double>{100};
+        QTest::newRow("negative width ends the list")
+            << QByteArray("\"T\",\"100|-5|300|\"") << "T" << true << QList<double>{100};
         QTest::newRow("short, long and binary lines skipped")
             << QByteArray("\"T\"\r\n\"T\",\"1|\",\"2|\"\r\n\"T\",\"5\x01|\"\r\n\"T\",\"7|8|\"\r\n"
                           "\"T\r\n")
