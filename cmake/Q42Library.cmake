@@ -1,3 +1,19 @@
+# Qt's headers dominate compile time, so every program library shares one
+# precompiled set, and every test another (built once by the test support).
+set(Q42_PCH_HEADERS <QtWidgets> <memory> <optional> <vector> <functional> <algorithm>)
+set(Q42_TEST_PCH_HEADERS <QtTest> ${Q42_PCH_HEADERS})
+
+function(q42_precompiled NAME)
+    if(NOT Q42_PCH)
+        return()
+    endif()
+    if(NAME STREQUAL "q42_platform")
+        target_precompile_headers(${NAME} PRIVATE ${Q42_PCH_HEADERS})
+    else()
+        target_precompile_headers(${NAME} REUSE_FROM q42_platform)
+    endif()
+endfunction()
+
 # Every subsystem folder builds one static library from the sources it holds,
 # so adding a file to a folder needs no edit here. A folder without sources yet
 # gives an interface library, so the dependency chain stays whole.
@@ -18,6 +34,9 @@ function(q42_library NAME)
         add_library(${NAME} STATIC ${sources})
         target_include_directories(${NAME} PUBLIC ${CMAKE_SOURCE_DIR}/src)
         target_link_libraries(${NAME} PUBLIC ${ARG_DEPS})
+        if(NOT NAME STREQUAL "q42_demo")
+            q42_precompiled(${NAME})
+        endif()
     else()
         add_library(${NAME} INTERFACE)
         target_include_directories(${NAME} INTERFACE ${CMAKE_SOURCE_DIR}/src)
@@ -25,16 +44,22 @@ function(q42_library NAME)
     endif()
 endfunction()
 
-# One Qt Test executable per tst_*.cpp file in the calling folder, run offscreen
-# under the Spanish (Argentina) regional settings the program is used with.
+# One Qt Test executable per tst_*.cpp file in a folder of tests/, run
+# offscreen under the Spanish (Argentina) regional settings the program is
+# used with. All tests are declared from tests/ itself: Qt's test macros carry
+# the declaring folder, and one folder lets every test share one precompiled
+# header.
 function(q42_tests_in_folder)
-    cmake_parse_arguments(ARG "" "PREFIX" "LIBS" ${ARGN})
-    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    cmake_parse_arguments(ARG "" "FOLDER;PREFIX" "LIBS" ${ARGN})
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_FOLDER}/tst_*.cpp)
     foreach(src ${tests})
         get_filename_component(base ${src} NAME_WE)
         set(target ${ARG_PREFIX}_${base})
         add_executable(${target} ${src})
         target_link_libraries(${target} PRIVATE ${ARG_LIBS} q42_testsupport Qt6::Test)
+        if(Q42_PCH)
+            target_precompile_headers(${target} REUSE_FROM q42_testsupport)
+        endif()
         add_test(NAME ${target} COMMAND ${target})
         set_tests_properties(${target} PROPERTIES
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen;Q42_TEST_LOCALE=es_AR;Q42_SOURCE_DIR=${CMAKE_SOURCE_DIR};Q42_BINARY_DIR=${CMAKE_BINARY_DIR}"
