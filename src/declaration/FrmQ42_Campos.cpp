@@ -192,6 +192,13 @@ void FrmQ42::validaPeriodo(const QString& valor) {
         const bool nuevo = mismo && EsNuevo;
         const bool existe = DB_Dll::instance().ExisteEnTabla(
             TablaActiva, valor, QStringLiteral("Periodo"), &rs, 8, QString(), false);
+        // The database failed and the operator gave the look-up up (he was
+        // told why): whether the month exists is unknown, so the entries on
+        // screen stay and nothing is saved on a guess.
+        if (rs.State() == ado::adStateClosed) {
+            HuboError = true;
+            return;
+        }
         if (existe && !nuevo) {
             EsNuevo = false;
             EsExistente = true;
@@ -247,8 +254,10 @@ void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
         }
         return;
     }
-    if (HuboError)
+    if (HuboError && !mensaje.isEmpty())
         muestraAviso(mensaje, Texto);
+    else if (HuboError)
+        Texto->setFocus();
 }
 
 bool FrmQ42::Datosvalidos() {

@@ -106,6 +106,7 @@ void FrmQ42::GrabaRegistro() {
     Accion accion = Accion::Nada;
     QString campo;            // column of the box last handled
     bool almacenando = false; // the row is being stored
+    bool almacenado = false;  // the row reached the table
 
     std::vector<StepRunner::Step> pasos;
     pasos.push_back([this] { TotalizaP(); });
@@ -153,19 +154,29 @@ void FrmQ42::GrabaRegistro() {
         almacenando = true;
         rs.Update();
         almacenando = false;
+        almacenado = true;
         rs.Close();
     });
 
     const bool terminado = StepRunner::run(pasos, [&](const q42::Error& e) {
         Utiles::Espera(false);
         HuboError = true;
+        const int respuesta = ErrorGrabacion(e, campo);
+        // Retry stores the same row again (the database may take it now);
+        // any other answer drops it.
         if (almacenando) {
             almacenando = false;
-            descartaPendiente(rs);
+            if (respuesta != StepRunner::Retry)
+                descartaPendiente(rs);
         }
-        return ErrorGrabacion(e, campo);
+        return respuesta;
     });
     // An abandoned save leaves nothing pending that a later move could store.
     if (!terminado)
         descartaPendiente(rs);
+    // A store that went through on Retry still counts as a failed save (the
+    // form stays in edit mode), but the row is there now: the next save
+    // updates it instead of adding the month a second time.
+    if (almacenado && HuboError)
+        releePeriodo();
 }
