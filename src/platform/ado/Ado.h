@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -252,6 +253,13 @@ public:
 
     Errors& errors();
     const Errors& errors() const;
+
+    // Sees every statement of every connection as the engine receives it,
+    // one statement at a time where the engine splits a text, parameters
+    // apart. Off (empty) by default; for tests and diagnosis. The text may
+    // hold operator data but never a password.
+    using Trace = std::function<void(const QString& statement)>;
+    static void setTrace(Trace trace);
 
 private:
     friend class Recordset;

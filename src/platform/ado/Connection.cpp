@@ -7,6 +7,24 @@ namespace ado {
 
 using namespace detail;
 
+namespace {
+
+Connection::Trace& traceHook() {
+    static Connection::Trace hook;
+    return hook;
+}
+
+} // namespace
+
+void detail::traceStatement(const QString& sql) {
+    if (const Connection::Trace& hook = traceHook())
+        hook(sql);
+}
+
+void Connection::setTrace(Trace trace) {
+    traceHook() = std::move(trace);
+}
+
 detail::Driver& ConnectionPrivate::open() {
     if (!driver)
         raiseClosed();

@@ -13,6 +13,9 @@
 
 namespace ado::detail {
 
+// Hands a statement about to run to the trace of Connection::setTrace.
+void traceStatement(const QString& sql);
+
 struct Column {
     QString name;
     QString baseColumn; // column of the base table; empty for an expression

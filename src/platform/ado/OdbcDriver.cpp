@@ -247,6 +247,7 @@ Result OdbcDriver::run(const QString& sql, const QVariantList& params) {
                     reinterpret_cast<SQLPOINTER>(SQLULEN(qMax(0, m_timeoutSeconds))), 0);
     SQLRETURN rc;
     std::vector<Param> bound;
+    traceStatement(sql);
     if (params.isEmpty()) {
         rc = SQLExecDirectW(stmt.h, w(sql), SQL_NTS);
     } else {

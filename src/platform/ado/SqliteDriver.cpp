@@ -151,6 +151,14 @@ SqliteDriver::~SqliteDriver() {
     sqlite3_close_v2(m_db);
 }
 
+// A statement waiting for another connection's lock gives up at the
+// command time-out, as on a server, but never waits longer than it did.
+void SqliteDriver::setCommandTimeout(int seconds) {
+    m_timeoutSeconds = seconds;
+    const bool corto = seconds > 0 && seconds < kBusyTimeoutMs / 1000;
+    sqlite3_busy_timeout(m_db, corto ? seconds * 1000 : kBusyTimeoutMs);
+}
+
 int SqliteDriver::progress(void* self) {
     auto* d = static_cast<SqliteDriver*>(self);
     return d->m_timeoutSeconds > 0 && d->m_clock.isValid() &&
@@ -237,6 +245,7 @@ Result SqliteDriver::run(const QString& sql, const QVariantList& params) {
         if (!stmt.p)
             break; // only blanks or comments left
         const QString text = QString::fromUtf8(start, int(tail - start));
+        traceStatement(text.trimmed());
         const int count = sqlite3_bind_parameter_count(stmt.p);
         for (int i = 1; i <= count; ++i)
             bind(stmt.p, i, nextParam < params.size() ? params.at(nextParam++) : QVariant());

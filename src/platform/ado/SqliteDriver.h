@@ -22,7 +22,7 @@ public:
     void beginTrans(int level) override;
     void commitTrans(int level) override;
     void rollbackTrans(int level) override;
-    void setCommandTimeout(int seconds) override { m_timeoutSeconds = seconds; }
+    void setCommandTimeout(int seconds) override;
     void setIsolationLevel(int level) override;
     void useDatabase(const QString&) override {}
     Result tables(const QVariantList& restrictions) override;
