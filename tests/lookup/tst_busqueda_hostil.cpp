@@ -1,8 +1,8 @@
 // The search boxes of the lookups tried with apostrophes, "--", an injected
 // DROP and 10 000 characters: F5 in the list (both search styles) and in
-// the tree, and the text a caller opens the list with. Every statement the
-// engine receives is recorded; only reads run, the text stays inside its
-// literal, and the tables are whole afterwards.
+// the tree, and the text a caller opens the list with. Every text handed to
+// the engine is recorded; only reads run, the text stays inside its literal,
+// and the tables are whole afterwards.
 
 #include "PruebaConsultas.h"
 

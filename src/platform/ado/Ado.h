@@ -254,10 +254,10 @@ public:
     Errors& errors();
     const Errors& errors() const;
 
-    // Sees every statement of every connection as the engine receives it,
-    // one statement at a time where the engine splits a text, parameters
-    // apart. Off (empty) by default; for tests and diagnosis. The text may
-    // hold operator data but never a password.
+    // Sees every text of every connection as it is handed to the engine
+    // (after the dialect adaptation, before it runs; several statements in
+    // one text come as one), parameters apart. Off (empty) by default; for
+    // tests and diagnosis. The text may hold operator data, never a password.
     using Trace = std::function<void(const QString& statement)>;
     static void setTrace(Trace trace);
 

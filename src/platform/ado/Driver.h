@@ -13,7 +13,7 @@
 
 namespace ado::detail {
 
-// Hands a statement about to run to the trace of Connection::setTrace.
+// Hands a text about to be run to the trace of Connection::setTrace.
 void traceStatement(const QString& sql);
 
 struct Column {

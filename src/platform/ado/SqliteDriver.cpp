@@ -223,6 +223,7 @@ void SqliteDriver::bind(sqlite3_stmt* stmt, int index, const QVariant& value) {
 }
 
 Result SqliteDriver::run(const QString& sql, const QVariantList& params) {
+    traceStatement(sql);
     Result result;
     const QByteArray utf8 = sql.toUtf8();
     const char* tail = utf8.constData();
@@ -245,7 +246,6 @@ Result SqliteDriver::run(const QString& sql, const QVariantList& params) {
         if (!stmt.p)
             break; // only blanks or comments left
         const QString text = QString::fromUtf8(start, int(tail - start));
-        traceStatement(text.trimmed());
         const int count = sqlite3_bind_parameter_count(stmt.p);
         for (int i = 1; i <= count; ++i)
             bind(stmt.p, i, nextParam < params.size() ? params.at(nextParam++) : QVariant());
