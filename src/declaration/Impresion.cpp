@@ -12,6 +12,7 @@
 #include "startup/config/Configuracion.h"
 
 #include <QDialog>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QVector>
 #include <cstdio>
@@ -47,7 +48,9 @@ public:
                                            q42::vbCancel, q42::vbNo,     q42::vbCancel};
         const QString titulo =
             title.trimmed().isEmpty() ? QString() : title.trimmed() + QStringLiteral(": ");
-        escribeError(titulo + QString(prompt).replace(QLatin1String("\r\n"), QLatin1String(" ")));
+        // Messages break lines with CR LF or a bare CR; stderr gets one line.
+        static const QRegularExpression saltos(QStringLiteral("\\r\\n|\\r|\\n"));
+        escribeError(titulo + QString(prompt).replace(saltos, QStringLiteral(" ")));
         const int botones = style & 0x0F;
         return botones < int(std::size(kCancela)) ? kCancela[botones] : q42::vbCancel;
     }

@@ -200,6 +200,10 @@ private Q_SLOTS:
         QTest::newRow("month without declaration")
             << QStringList{"--demo", "--pdf", "07/2025"} << 1
             << "q42: No hay declaración para el período 07/2025";
+        // The connection message's lines must stay apart on stderr.
+        QTest::newRow("missing database file")
+            << QStringList{"@Archivo=/nonexistente/q42.sqlite", "--pdf", "06/2025"} << 1
+            << "Estado de Sql: 08001 Numero de Error:";
         QTest::newRow("malformed period")
             << QStringList{"--pdf", "13/2025"} << 1 << "q42: Periodo invalido";
     }
