@@ -172,6 +172,8 @@ Hijo ejecuta(const QStringList& argumentos, const QString& entrada, const QStrin
     wait4(pid, &estado, 0, &uso);
     hijo.ms = double(reloj.nsecsElapsed()) / 1e6;
     posix_spawn_file_actions_destroy(&acciones);
+    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + t.tv_usec / 1e3; };
+    hijo.cpuMs = ms(uso.ru_utime) + ms(uso.ru_stime);
     hijo.picoKb = uso.ru_maxrss;
     hijo.codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
     return hijo;

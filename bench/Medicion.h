@@ -79,10 +79,11 @@ QString copiaDe(const QString& original, const QString& carpeta);
 bool abreConexion(const QString& ruta);
 void cierraConexion();
 
-// A child process run to its end: wall time, peak resident memory
-// (wait4) and exit code.
+// A child process run to its end: wall time, processor time and peak
+// resident memory (wait4), exit code.
 struct Hijo {
     double ms = 0;
+    double cpuMs = 0; // user and system time
     long picoKb = 0;
     int codigo = -1;
 };

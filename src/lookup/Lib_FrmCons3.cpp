@@ -237,6 +237,7 @@ void Lib_FrmCons3::Cargar() {
                      },
                      [&] {
                          QString sentencia = SQL;
+                         rs.setTextCells(coloreaStock() ? ado::CellFormat() : textoCelda);
                          db.AbrirRecordset(sentencia, rs, nullptr, ado::adOpenForwardOnly,
                                            ado::adLockReadOnly, -1, true);
                          // A statement the database rejected has been reported there.
@@ -305,47 +306,58 @@ void Lib_FrmCons3::Encolumnar(ado::Recordset& rs) {
     }
 }
 
+bool Lib_FrmCons3::coloreaStock() const {
+    return EsArticulos &&
+           MuestraStock.trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+}
+
+// The list shows text only: unless the stock colours need each row's
+// numbers, the cells come from the database as text, in one block.
 void Lib_FrmCons3::Leer(ado::Recordset& rs, long, int) {
     const int n = int(m_encabezados.size());
-    QList<QString> celdas;
     std::vector<std::optional<QColor>> colores;
-    std::vector<char> marcadas;
     m_mostrados.clear();
-    const int puntoPedido = indiceCampo(rs, QStringLiteral("PUNTOPEDIDO"));
-    const int stock = indiceCampo(rs, QStringLiteral("Stock"));
-    const int devuelto = columnaDevuelta();
-    const bool colorear =
-        EsArticulos &&
-        MuestraStock.trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0 &&
-        puntoPedido >= 0 && stock >= 0;
-    const QColor niveles[4] = {colorConfigurado(StkNivel1), colorConfigurado(StkNivel2),
-                               colorConfigurado(StkNivel3), colorConfigurado(StkNivel4)};
-    const long total = rs.RecordCount();
-    if (total > 0) {
-        celdas.reserve(qsizetype(total) * n);
-        colores.reserve(std::size_t(total));
-        marcadas.reserve(std::size_t(total));
+    ado::TextRows celdas(n);
+    if (rs.State() == ado::adStateOpen && !coloreaStock()) {
+        celdas = rs.takeTextRows();
+        // Columns the header could not take are left out.
+        if (celdas.columnCount() != n) {
+            ado::TextRows recortadas(n);
+            for (int f = 0; f < celdas.rowCount(); ++f)
+                for (int c = 0; c < n; ++c)
+                    recortadas.append(celdas.cell(f, c));
+            celdas = std::move(recortadas);
+        }
+    } else {
+        const int puntoPedido = indiceCampo(rs, QStringLiteral("PUNTOPEDIDO"));
+        const int stock = indiceCampo(rs, QStringLiteral("Stock"));
+        const bool colorear = puntoPedido >= 0 && stock >= 0;
+        const QColor niveles[4] = {colorConfigurado(StkNivel1), colorConfigurado(StkNivel2),
+                                   colorConfigurado(StkNivel3), colorConfigurado(StkNivel4)};
+        while (n > 0 && !rs.EOF_()) {
+            std::optional<QColor> color;
+            if (colorear)
+                color = niveles[nivelStock(monto(rs.Fields(puntoPedido).Value()),
+                                           monto(rs.Fields(stock).Value())) -
+                                1];
+            for (int c = 0; c < n; ++c)
+                celdas.append(textoCelda(rs.Fields(c).Value()));
+            colores.push_back(color);
+            rs.MoveNext();
+        }
     }
-    while (n > 0 && !rs.EOF_()) {
-        std::optional<QColor> color;
-        if (colorear)
-            color = niveles[nivelStock(monto(rs.Fields(puntoPedido).Value()),
-                                       monto(rs.Fields(stock).Value())) -
-                            1];
-        const qsizetype inicio = celdas.size();
-        for (int c = 0; c < n; ++c) {
-            const QString t = textoCelda(rs.Fields(c).Value());
-            celdas << (c == 0 ? t.trimmed() : t);
-        }
-        bool marcada = false;
-        if (devuelto >= 0) {
-            const QString clave = celdas.at(inicio + devuelto).trimmed().toCaseFolded();
+    const int filas = celdas.rowCount();
+    const int devuelto = columnaDevuelta();
+    std::vector<char> marcadas(std::size_t(filas), 0);
+    for (int f = 0; f < filas; ++f) {
+        if (n > 0)
+            celdas.trim(f, 0);
+        // Only ticked lists ask which values were on show.
+        if (CheckBoxes && devuelto >= 0) {
+            const QString clave = celdas.cell(f, devuelto).trimmed().toString().toCaseFolded();
             m_mostrados.insert(clave);
-            marcada = CheckBoxes && m_marcadosClave.contains(clave);
+            marcadas[std::size_t(f)] = m_marcadosClave.contains(clave) ? 1 : 0;
         }
-        marcadas.push_back(marcada ? 1 : 0);
-        colores.push_back(color);
-        rs.MoveNext();
     }
     m_modelo->carga(m_encabezados, std::move(celdas), std::move(colores), std::move(marcadas));
     QHeaderView* h = ListView1->horizontalHeader();

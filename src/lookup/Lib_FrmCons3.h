@@ -123,6 +123,8 @@ protected:
 private:
     void Encolumnar(ado::Recordset& rs);
     void Leer(ado::Recordset& rs, long Cdesde, int Cuantas = 0);
+    // An articles list that colours rows by their stock.
+    bool coloreaStock() const;
     void aplicaAnchosGrabados();
     void grabaAnchos();
     QComboBox* buscador(int i);

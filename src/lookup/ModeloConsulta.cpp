@@ -8,12 +8,14 @@ namespace q42::consultas {
 
 ModeloConsulta::ModeloConsulta(QObject* parent) : QAbstractTableModel(parent) {}
 
-void ModeloConsulta::carga(const QStringList& encabezados, QList<QString> celdas,
+void ModeloConsulta::carga(const QStringList& encabezados, ado::TextRows celdas,
                            std::vector<std::optional<QColor>> colores, std::vector<char> marcadas) {
     beginResetModel();
     m_encabezados = encabezados;
     m_celdas = std::move(celdas);
-    const int n = m_encabezados.isEmpty() ? 0 : int(m_celdas.size() / m_encabezados.size());
+    const int n = m_encabezados.isEmpty() || m_celdas.columnCount() != m_encabezados.size()
+                      ? 0
+                      : m_celdas.rowCount();
     m_orden.resize(std::size_t(n));
     std::iota(m_orden.begin(), m_orden.end(), 0);
     m_colores = std::move(colores);
@@ -25,7 +27,7 @@ void ModeloConsulta::carga(const QStringList& encabezados, QList<QString> celdas
 }
 
 void ModeloConsulta::vacia() {
-    carga(m_encabezados, {}, {}, {});
+    carga(m_encabezados, ado::TextRows(int(m_encabezados.size())), {}, {});
 }
 
 void ModeloConsulta::setCasillas(bool activas) {
@@ -43,21 +45,21 @@ void ModeloConsulta::setEncabezado(int columna, const QString& texto) {
     Q_EMIT headerDataChanged(Qt::Horizontal, columna, columna);
 }
 
-const QString& ModeloConsulta::celda(int fila, int columna) const {
-    return m_celdas.at(qsizetype(m_orden.at(std::size_t(fila))) * columnas() + columna);
+QStringView ModeloConsulta::celda(int fila, int columna) const {
+    return m_celdas.cell(m_orden.at(std::size_t(fila)), columna);
 }
 
 QString ModeloConsulta::texto(int fila, int columna) const {
     if (fila < 0 || fila >= filas() || columna < 0 || columna >= columnas())
         return QString();
-    return celda(fila, columna);
+    return celda(fila, columna).toString();
 }
 
 void ModeloConsulta::setTexto(int fila, int columna, const QString& texto) {
     if (fila < 0 || fila >= filas() || columna < 0 || columna >= columnas())
         return;
     const int cargada = m_orden[std::size_t(fila)];
-    m_celdas[qsizetype(cargada) * columnas() + columna] = texto;
+    m_celdas.set(cargada, columna, texto);
     auto& c = m_claves[std::size_t(columna)];
     if (!c.empty())
         c[std::size_t(cargada)] = texto.trimmed().toCaseFolded();
@@ -92,8 +94,7 @@ const std::vector<QString>& ModeloConsulta::claves(int columna) const {
         const int n = int(m_orden.size());
         c.resize(std::size_t(n));
         for (int r = 0; r < n; ++r)
-            c[std::size_t(r)] =
-                m_celdas.at(qsizetype(r) * columnas() + columna).trimmed().toCaseFolded();
+            c[std::size_t(r)] = m_celdas.cell(r, columna).trimmed().toString().toCaseFolded();
     }
     return c;
 }
@@ -101,10 +102,11 @@ const std::vector<QString>& ModeloConsulta::claves(int columna) const {
 int ModeloConsulta::buscaPrefijo(int columna, const QString& prefijo) const {
     if (columna < 0 || columna >= columnas() || filas() == 0)
         return -1;
-    const QString p = prefijo.trimmed().toCaseFolded();
-    const std::vector<QString>& c = claves(columna);
+    // In place, no key per row: the first keystroke on a long list would
+    // otherwise pay for a hundred thousand of them.
+    const QStringView p = QStringView(prefijo).trimmed();
     for (int fila = 0; fila < filas(); ++fila)
-        if (c[std::size_t(m_orden[std::size_t(fila)])].startsWith(p))
+        if (celda(fila, columna).trimmed().startsWith(p, Qt::CaseInsensitive))
             return fila;
     return -1;
 }
@@ -145,7 +147,7 @@ QVariant ModeloConsulta::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return celda(index.row(), index.column());
+        return celda(index.row(), index.column()).toString();
     case Qt::CheckStateRole:
         if (m_casillas && index.column() == 0)
             return marcada(index.row()) ? Qt::Checked : Qt::Unchecked;

@@ -1,9 +1,12 @@
 #pragma once
 
-// The rows of the list dialog: every cell kept as text in one flat array,
-// the list order as a permutation of the loaded rows, so that a hundred
-// thousand rows load, sort and search without one object per cell. The
-// incremental search compares against lower-case keys made once per column.
+// The rows of the list dialog: every cell's text in one block, the list
+// order as a permutation of the loaded rows, so that a hundred thousand rows
+// load, sort and search without one object per cell. The incremental search
+// compares the texts in place, letter case ignored; sorting uses lower-case
+// keys made once per column.
+
+#include "platform/ado/TextRows.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -18,9 +21,8 @@ class ModeloConsulta : public QAbstractTableModel {
 public:
     explicit ModeloConsulta(QObject* parent = nullptr);
 
-    // Replaces columns and rows. `celdas` holds the rows one after the
-    // other, encabezados.size() cells each.
-    void carga(const QStringList& encabezados, QList<QString> celdas,
+    // Replaces columns and rows; `celdas` has encabezados.size() columns.
+    void carga(const QStringList& encabezados, ado::TextRows celdas,
                std::vector<std::optional<QColor>> colores, std::vector<char> marcadas);
     void vacia();
 
@@ -61,11 +63,11 @@ Q_SIGNALS:
     void marcaCambiada(int fila, bool marcada);
 
 private:
-    const QString& celda(int fila, int columna) const;
+    QStringView celda(int fila, int columna) const;
     const std::vector<QString>& claves(int columna) const;
 
     QStringList m_encabezados;
-    QList<QString> m_celdas;
+    ado::TextRows m_celdas;
     std::vector<int> m_orden; // list position -> loaded row
     std::vector<std::optional<QColor>> m_colores;
     std::vector<char> m_marcadas;

@@ -5,6 +5,7 @@
 // rules, and an Errors collection carrying what the driver said. Failures
 // are thrown as q42::Error after the connection's Errors are filled.
 
+#include "TextRows.h"
 #include "platform/Error.h"
 
 #include <QString>
@@ -159,6 +160,13 @@ public:
     void Open(const QString& source, const std::shared_ptr<Connection>& connection,
               int cursorType = adOpenUnspecified, int lockType = adLockUnspecified,
               int options = -1);
+    // For lists of many rows: every later Open keeps the cells as text only
+    // (TextRows.h), read-only; Value() gives a cell's text. An empty format
+    // goes back to values.
+    void setTextCells(CellFormat format);
+    // The cells of the rows read in text form, moved out; the record set
+    // is closed.
+    TextRows takeTextRows();
     void Close();
     int State() const;
 

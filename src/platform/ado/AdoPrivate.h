@@ -27,6 +27,7 @@ struct ConnectionPrivate {
     // Adapts the statement to the engine's dialect and runs it; the Errors
     // collection is cleared first, as ADO does for every new operation.
     detail::Result run(const QString& sql, const QVariantList& params = {});
+    detail::Result runText(const QString& sql, const CellFormat& format, TextRows& cells);
     QString quoteName(const QString& name) const;
     // Adds an entry for a failure raised by the layer itself, then throws.
     [[noreturn]] void fail(qint32 number, const QString& description, const QString& state = {});
@@ -54,8 +55,12 @@ struct RecordsetPrivate {
     std::vector<bool> changed;
     int posBeforeAdd = -1;
     QString table; // the one table written to; empty: read-only
+    // Cells kept as text only (setTextCells): the rows hold no values.
+    CellFormat textFormat;
+    TextRows text;
 
     void load(detail::Result&& result, const detail::Driver* driver);
+    void loadText(detail::Result&& result, TextRows&& cells);
 
     void requireOpen() const;
     void requireCurrent() const;

@@ -37,6 +37,13 @@ detail::Result ConnectionPrivate::run(const QString& sql, const QVariantList& pa
     return d.run(d.engine() == Engine::SQLite ? adaptTsqlForSqlite(sql) : sql, params);
 }
 
+detail::Result ConnectionPrivate::runText(const QString& sql, const CellFormat& format,
+                                          TextRows& cells) {
+    Driver& d = open();
+    errors.Clear();
+    return d.runText(d.engine() == Engine::SQLite ? adaptTsqlForSqlite(sql) : sql, format, cells);
+}
+
 QString ConnectionPrivate::quoteName(const QString& name) const {
     if (driver && driver->engine() == Engine::SqlServer) {
         QString n = name;

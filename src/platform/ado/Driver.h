@@ -5,6 +5,7 @@
 // fails fills the Errors collection it was given and throws q42::Error.
 
 #include "Ado.h"
+#include "TextRows.h"
 
 #include <QString>
 #include <QVariant>
@@ -40,6 +41,9 @@ public:
     // Runs one statement (already in the engine's dialect) with positional
     // "?" parameters.
     virtual Result run(const QString& sql, const QVariantList& params = {}) = 0;
+    // As run, without parameters, the rows left out of the result and kept
+    // in `cells` as text instead (see TextRows.h).
+    virtual Result runText(const QString& sql, const CellFormat& format, TextRows& cells);
     virtual void beginTrans(int level) = 0; // level of the new transaction, 1 for the outer one
     virtual void commitTrans(int level) = 0;
     virtual void rollbackTrans(int level) = 0;

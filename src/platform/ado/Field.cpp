@@ -18,6 +18,8 @@ QVariant Field::OriginalValue() const {
         return {};
     if (!d.onRow() || d.rows[std::size_t(d.pos)].deleted)
         raiseNoCurrentRecord();
+    if (d.textFormat)
+        return d.value(m_index);
     return d.rows[std::size_t(d.pos)].values.at(m_index);
 }
 

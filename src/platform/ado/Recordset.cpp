@@ -40,6 +40,14 @@ void RecordsetPrivate::load(Result&& result, const Driver* driver) {
     state = adStateOpen;
 }
 
+void RecordsetPrivate::loadText(Result&& result, TextRows&& cells) {
+    load(std::move(result), nullptr);
+    text = std::move(cells);
+    // Positions only: the cells stay in the block.
+    rows.resize(std::size_t(text.rowCount()));
+    pos = rows.empty() ? -1 : 0;
+}
+
 void RecordsetPrivate::requireOpen() const {
     if (state != adStateOpen)
         raiseClosed();
@@ -106,6 +114,8 @@ QVariant RecordsetPrivate::value(int index) const {
     if (editMode != adEditNone)
         return buffer.at(index);
     requireCurrent();
+    if (textFormat)
+        return text.cell(pos, index).toString();
     return rows[std::size_t(pos)].values.at(index);
 }
 
@@ -131,7 +141,9 @@ void Recordset::Open(const QString& source, const std::shared_ptr<Connection>& c
     d->serverSide = connection->CursorLocation() != adUseClient;
     if (!d->serverSide)
         d->cursorType = adOpenStatic;
-    Result r = connection->d->run(source);
+    TextRows cells;
+    Result r = d->textFormat ? connection->d->runText(source, d->textFormat, cells)
+                             : connection->d->run(source);
     d->source = source;
     d->connection = connection;
     if (!r.hasColumns) {
@@ -139,8 +151,25 @@ void Recordset::Open(const QString& source, const std::shared_ptr<Connection>& c
         d->state = adStateClosed;
         return;
     }
+    if (d->textFormat) {
+        d->table.clear();
+        d->loadText(std::move(r), std::move(cells));
+        return;
+    }
     d->table = d->lockType == adLockReadOnly ? QString() : singleTableOf(source);
     d->load(std::move(r), connection->d->driver.get());
+}
+
+void Recordset::setTextCells(CellFormat format) {
+    d->textFormat = std::move(format);
+}
+
+TextRows Recordset::takeTextRows() {
+    d->requireOpen();
+    TextRows cells = std::move(d->text);
+    d->text = TextRows();
+    Close();
+    return cells;
 }
 
 void Recordset::Close() {
@@ -150,6 +179,7 @@ void Recordset::Close() {
     d->buffer.clear();
     d->changed.clear();
     d->rows.clear();
+    d->text = TextRows();
     d->pos = -1;
     d->state = adStateClosed;
 }

@@ -6,6 +6,7 @@
 #include "TypeMap.h"
 
 #include <QFileInfo>
+#include <charconv>
 #include <sqlite3.h>
 
 namespace ado::detail {
@@ -101,6 +102,44 @@ QString restriction(const QVariantList& r, int index) {
     return index < r.size() ? r.at(index).toString().trimmed() : QString();
 }
 
+// What typeExpressions learns from the rows of an expression column, kept
+// while its cells go straight to text.
+struct TextSample {
+    QVariant first;
+    int longest = 0;
+};
+
+// Text (outside date columns) and integers (outside booleans) are what
+// Field::Value gives unchanged, so they go to text without a value object.
+// false: the cell needs its value. The column's value object is read in
+// place: the connection is used by this thread alone.
+bool appendRaw(sqlite3_stmt* stmt, int i, int type, TextRows& cells, TextSample& sample) {
+    const bool expression = type == adVariant;
+    sqlite3_value* value = sqlite3_column_value(stmt, i);
+    const int kind = sqlite3_value_type(value);
+    if (kind == SQLITE_TEXT && !isDateType(type)) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        cells.appendUtf8(QByteArrayView(text, sqlite3_value_bytes(value)));
+        if (expression) {
+            const QStringView t = cells.last();
+            if (!sample.first.isValid())
+                sample.first = t.toString();
+            sample.longest = qMax(sample.longest, int(t.size()));
+        }
+        return true;
+    }
+    if (kind == SQLITE_INTEGER && type != adBoolean) {
+        char digits[24];
+        const qint64 v = sqlite3_value_int64(value);
+        const auto r = std::to_chars(digits, digits + sizeof digits, v);
+        cells.appendLatin1(QLatin1String(digits, r.ptr));
+        if (expression && !sample.first.isValid())
+            sample.first = qlonglong(v);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 SqliteDriver::SqliteDriver(const QString& file, Errors& errors) : m_errors(errors) {
@@ -114,8 +153,10 @@ SqliteDriver::SqliteDriver(const QString& file, Errors& errors) : m_errors(error
         raise(e.Number, e.Description);
     }
     // Never create a file: a mistyped name must fail, not start an empty database.
-    const int rc =
-        sqlite3_open_v2(file.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    // A connection is used by one thread at a time: no lock on every call
+    // (a list of 100 000 rows makes millions of them).
+    const int rc = sqlite3_open_v2(file.toUtf8().constData(), &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString why = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
         sqlite3_close(m_db);
@@ -270,6 +311,67 @@ Result SqliteDriver::run(const QString& sql, const QVariantList& params) {
             result.affected = qMax(0L, result.affected) + long(sqlite3_changes64(m_db));
     }
     typeExpressions(result);
+    return result;
+}
+
+Result SqliteDriver::runText(const QString& sql, const CellFormat& format, TextRows& cells) {
+    traceStatement(sql);
+    Result result;
+    const QByteArray utf8 = sql.toUtf8();
+    const char* tail = utf8.constData();
+    const char* const end = tail + utf8.size();
+    struct Clock {
+        QElapsedTimer& t;
+        ~Clock() { t.invalidate(); }
+    } clock{m_clock};
+    m_clock.start();
+    std::vector<TextSample> samples;
+    while (tail < end) {
+        Statement stmt;
+        const char* start = tail;
+        int rc = sqlite3_prepare_v2(m_db, tail, int(end - tail), &stmt.p, &tail);
+        if (rc != SQLITE_OK)
+            fail(rc);
+        if (!stmt.p)
+            break;
+        const QString text = QString::fromUtf8(start, int(tail - start));
+        const int n = sqlite3_column_count(stmt.p);
+        const bool keep = !result.hasColumns && n > 0;
+        if (keep) {
+            result.hasColumns = true;
+            result.columns = describe(stmt.p);
+            cells = TextRows(n);
+            samples.assign(std::size_t(n), {});
+        }
+        while ((rc = sqlite3_step(stmt.p)) == SQLITE_ROW) {
+            if (!keep)
+                continue;
+            for (int i = 0; i < n; ++i) {
+                const int type = result.columns[std::size_t(i)].type;
+                TextSample& sample = samples[std::size_t(i)];
+                if (appendRaw(stmt.p, i, type, cells, sample))
+                    continue;
+                const QVariant v = columnValue(stmt.p, i);
+                if (type == adVariant) {
+                    if (!sample.first.isValid() && v.isValid())
+                        sample.first = v;
+                    if (v.typeId() == QMetaType::QString)
+                        sample.longest = qMax(sample.longest, int(v.toString().size()));
+                }
+                cells.append(format(present(v, type)));
+            }
+        }
+        if (rc != SQLITE_DONE)
+            fail(rc);
+        if (isDml(text))
+            result.affected = qMax(0L, result.affected) + long(sqlite3_changes64(m_db));
+    }
+    for (std::size_t c = 0; c < samples.size(); ++c)
+        if (result.columns[c].type == adVariant) {
+            const TypeInfo t = typeFromValues(samples[c].first, samples[c].longest);
+            result.columns[c].type = t.type;
+            result.columns[c].definedSize = t.definedSize;
+        }
     return result;
 }
 

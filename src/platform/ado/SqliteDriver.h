@@ -19,6 +19,7 @@ public:
 
     Engine engine() const override { return Engine::SQLite; }
     Result run(const QString& sql, const QVariantList& params) override;
+    Result runText(const QString& sql, const CellFormat& format, TextRows& cells) override;
     void beginTrans(int level) override;
     void commitTrans(int level) override;
     void rollbackTrans(int level) override;
