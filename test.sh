@@ -24,10 +24,13 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 echo "== package"
 ./scripts/check-package.sh build
 
-echo "== build with sanitizers"
-cmake -S . -B build-asan -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DQ42_WERROR=ON -DQ42_SANITIZE=ON "${launcher[@]}" >/dev/null
+echo "== build with sanitizers (clang, with the fuzzers)"
+# A tree configured before with another compiler starts afresh.
+grep -qs '^CMAKE_CXX_COMPILER:.*clang' build-asan/CMakeCache.txt || rm -rf build-asan
+cmake -S . -B build-asan -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DQ42_WERROR=ON -DQ42_SANITIZE=ON \
+    -DQ42_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
 cmake --build build-asan -j"$jobs"
-echo "== tests under sanitizers"
+echo "== tests under sanitizers, and a short run of each fuzzer (label fuzz)"
 # Qt and fontconfig keep caches for the life of the process; leaks are
 # checked on the program's own objects through the suppression file.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0

@@ -9,13 +9,19 @@
 # Seeds are in fuzz/corpus/<name>, the words the fuzzer tries in
 # fuzz/dict/<name>.dict.
 #
-# The build directory is $Q42_FUZZ_BUILD, build-asan (the sanitizer stage of
-# ./test.sh) by default. Inputs that reach new code are kept in
-# <build>/fuzz/work/<name> between long runs; a crash, hang or leak leaves its
-# input in <build>/fuzz/crashes/ and the run fails.
+# The build directory is $Q42_FUZZ_BUILD; by default build-asan when the
+# sanitizer stage of ./test.sh has built the fuzzers there, else build-fuzz
+# (configured here with clang and the sanitizers when missing). Inputs that
+# reach new code are kept in <build>/fuzz/work/<name> between long runs; a
+# crash, hang or leak leaves its input in <build>/fuzz/crashes/ and the run
+# fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${Q42_FUZZ_BUILD:-$root/build-asan}
+build=${Q42_FUZZ_BUILD:-}
+if [ -z "$build" ]; then
+    build=$root/build-fuzz
+    grep -qs '^Q42_FUZZ:BOOL=ON' "$root/build-asan/CMakeCache.txt" && build=$root/build-asan
+fi
 
 if [ $# -eq 0 ]; then
     ls "$root/fuzz/corpus"
@@ -37,8 +43,10 @@ fi
 fuzzer=$build/fuzz/fuzz_$name
 if [ ! -x "$fuzzer" ]; then
     export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=true
+    launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DQ42_WERROR=ON -DQ42_SANITIZE=ON \
-        -DQ42_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+        -DQ42_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
     cmake --build "$build" -j"$(nproc)" --target "fuzz_$name"
 fi
 
