@@ -325,7 +325,7 @@ void Lib_FrmCons3::Leer(ado::Recordset& rs, long, int) {
             ado::TextRows recortadas(n);
             for (int f = 0; f < celdas.rowCount(); ++f)
                 for (int c = 0; c < n; ++c)
-                    recortadas.append(celdas.cell(f, c));
+                    recortadas.append(c < celdas.columnCount() ? celdas.cell(f, c) : QStringView());
             celdas = std::move(recortadas);
         }
     } else {
