@@ -5,7 +5,6 @@
 #include "PruebaConsultas.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,7 +93,7 @@ private Q_SLOTS:
     }
 
     // A hundred thousand rows: loaded once, searched and sorted in memory
-    // (the table is gone by then), quickly.
+    // (the table is gone by then). bench/ measures how fast.
     void listaGrande() {
         ejecuta(QStringLiteral(
             "CREATE TABLE GRANDE (CODIGO nvarchar(10) COLLATE NOCASE, DESCRIPCION nvarchar(60) "
@@ -106,23 +105,16 @@ private Q_SLOTS:
             QStringLiteral("SELECT TOP 100000 DESCRIPCION,CODIGO FROM GRANDE ORDER BY CODIGO"));
         ejecuta(QStringLiteral("DROP TABLE GRANDE"));
         QCOMPARE(d->modelo()->filas(), 100000);
-        QElapsedTimer reloj;
-        reloj.start();
         d->CmbSearch.at(0)->setEditText(QStringLiteral("articulo 099999"));
         QCOMPARE(textoSeleccionado(d.get(), 1), QStringLiteral("099999"));
         d->CmbSearch.at(1)->setEditText(QStringLiteral("1000"));
         QCOMPARE(textoSeleccionado(d.get(), 1), QStringLiteral("100000"));
         d->CmbSearch.at(1)->setEditText(QStringLiteral("x"));
         QCOMPARE(textoSeleccionado(d.get(), 1), QStringLiteral("100000"));
-        const qint64 busquedas = reloj.restart();
         QHeaderView* h = d->ListView1->horizontalHeader();
         Q_EMIT h->sectionClicked(1);
         QCOMPARE(d->modelo()->texto(0, 1), QStringLiteral("100000"));
         QCOMPARE(textoSeleccionado(d.get(), 1), QStringLiteral("100000"));
-        const qint64 orden = reloj.elapsed();
-        qInfo("three searches %lld ms, sort %lld ms", busquedas, orden);
-        QVERIFY2(busquedas < 3000, "the incremental search is too slow");
-        QVERIFY2(orden < 5000, "sorting is too slow");
     }
 
     // F5 adds a condition on the box's column before the ORDER BY, twice;
