@@ -19,17 +19,6 @@ using namespace prueba;
 
 namespace {
 
-QByteArray lee(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void escribeArchivo(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(ruta));
-}
-
 const QByteArray kLogAnterior = "01-02-2025 10:00:00 Rutina: Mensaje x Respondió : Ignorar\r\n";
 
 } // namespace

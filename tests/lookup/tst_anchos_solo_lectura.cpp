@@ -16,17 +16,6 @@ using namespace prueba;
 
 namespace {
 
-QByteArray lee(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void escribeArchivo(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(ruta));
-}
-
 const QByteArray kAnchos = "\"VT_CLIENTES\",\"3000|1200|\"\r\n";
 
 } // namespace

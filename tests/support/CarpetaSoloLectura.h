@@ -105,3 +105,15 @@ private:
     QList<std::pair<QString, QFile::Permissions>> m_permisos;
     bool m_usuarioCambiado = false;
 };
+
+// What the tests put in the folder before locking it and read back after.
+inline QByteArray lee(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void escribeArchivo(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(ruta));
+}
