@@ -23,6 +23,8 @@ echo "== tests"
 ctest --test-dir build --output-on-failure -j"$jobs"
 echo "== package"
 ./scripts/check-package.sh build
+echo "== the README's commands"
+./scripts/check-readme.sh
 
 echo "== build with sanitizers (clang, with the fuzzers)"
 # A tree configured before with another compiler starts afresh.

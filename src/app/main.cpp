@@ -115,8 +115,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(Q42_VERSION));
 
     if (demo) {
-        QString ruta, error;
-        if (!demo::ensureDemoDatabase(&ruta, &error)) {
+        QString ruta, error, aviso;
+        const bool lista = demo::ensureDemoDatabase(&ruta, &error, &aviso);
+        if (!aviso.isEmpty())
+            std::fprintf(stderr, "q42: %s\n", qUtf8Printable(aviso));
+        if (!lista) {
             std::fprintf(stderr, "q42: %s\n", qUtf8Printable(error));
             return 1;
         }

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUuid>
+#include <set>
+#include <sqlite3.h>
 #include <stdexcept>
 
 namespace demo {
@@ -103,7 +105,53 @@ QString defaultDemoPath() {
     return base + QStringLiteral("/q42/demo.sqlite");
 }
 
-bool ensureDemoDatabase(QString* path, QString* error) {
+bool isCompleteDemoDatabase(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return false;
+    sqlite3* db = nullptr;
+    const bool opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                        SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK;
+    std::set<QString> names;
+    sqlite3_stmt* stmt = nullptr;
+    // A file that is not a database fails here, not at open.
+    if (opened && sqlite3_prepare_v2(db,
+                                     "SELECT upper(name) FROM sqlite_master "
+                                     "WHERE type IN ('table', 'view')",
+                                     -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            names.insert(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    auto has = [&names](const char* name) {
+        return names.count(QString::fromLatin1(name).toUpper()) > 0;
+    };
+    if (!has("DJ_Q42"))
+        return false;
+    for (const TableDef& t : tableDefs())
+        if (!has(t.name))
+            return false;
+    for (const ViewDef& v : viewDefs())
+        if (!has(v.name))
+            return false;
+    return true;
+}
+
+namespace {
+
+// "demo.sqlite.dañada", or ".dañada.2" and on when earlier ones are kept.
+QString setAsideName(const QString& file) {
+    const QString base = file + QStringLiteral(".dañada");
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = base + QLatin1Char('.') + QString::number(n);
+    return name;
+}
+
+} // namespace
+
+bool ensureDemoDatabase(QString* path, QString* error, QString* notice) {
     const QString file = defaultDemoPath();
     if (path)
         *path = file;
@@ -113,8 +161,22 @@ bool ensureDemoDatabase(QString* path, QString* error) {
                                     "demostración.");
         return false;
     }
-    if (QFileInfo::exists(file))
-        return true;
+    if (QFileInfo::exists(file)) {
+        if (isCompleteDemoDatabase(file))
+            return true;
+        const QString aside = setAsideName(file);
+        if (!QFile::rename(file, aside)) {
+            if (error)
+                *error = QStringLiteral("La base de demostración %1 está dañada o incompleta y "
+                                        "no se pudo apartar.")
+                             .arg(QDir::toNativeSeparators(file));
+            return false;
+        }
+        if (notice)
+            *notice = QStringLiteral("La base de demostración %1 estaba dañada o incompleta: "
+                                     "quedó como %2 y se creó una nueva.")
+                          .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside));
+    }
     QString why;
     if (createDemoDatabase(file, DemoOptions{}, &why))
         return true;

@@ -34,9 +34,15 @@ bool createDemoDatabase(const QString& path, const DemoOptions& options, QString
 // <user data folder>/q42/demo.sqlite
 QString defaultDemoPath();
 
+// Whether the file is a demo database with every table and view the
+// program reads: an empty, damaged or foreign file is not.
+bool isCompleteDemoDatabase(const QString& path);
+
 // Creates the default demo database (folders included) when it is missing;
-// *path receives its location either way.
-bool ensureDemoDatabase(QString* path, QString* error);
+// *path receives its location either way. A file there that is not a
+// complete demo is moved aside as "demo.sqlite.dañada" (never deleted) and
+// a fresh one made; *notice then says so for the operator.
+bool ensureDemoDatabase(QString* path, QString* error, QString* notice = nullptr);
 
 // "MM/YYYY" of a declaration.
 QString periodo(int year, int month);

@@ -52,7 +52,7 @@ void TstVentana::lineaDeComandos_data() {
 void TstVentana::lineaDeComandos() {
     QFETCH(QString, opcion);
     QFETCH(QStringList, contiene);
-    const QString programa = QDir(qEnvironmentVariable("Q42_BINARY_DIR")).filePath("src/q42");
+    const QString programa = QDir(qEnvironmentVariable("Q42_BINARY_DIR")).filePath("q42");
     if (!QFileInfo::exists(programa))
         QSKIP("the program q42 is not built");
     QProcess p;

@@ -548,16 +548,55 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path));
     }
 
+    // What a newcomer may leave at the demo's place: nothing, an interrupted
+    // or foreign file. Anything but a complete demo is set aside, never lost.
+    void ensureCreatesTheDefaultOnce_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("setAside");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("empty file") << QByteArray("") << true;
+        QTest::newRow("not a database") << QByteArray("file is not a database\n") << true;
+        QTest::newRow("damaged header") << QByteArray("SQLite format 3\0garbage", 24) << true;
+        QTest::newRow("tables missing") << QByteArray("tables missing") << true;
+    }
     void ensureCreatesTheDefaultOnce() {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, setAside);
         const QByteArray old = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", env.ruta("datos").toLocal8Bit());
-        QString path, error;
-        QVERIFY2(demo::ensureDemoDatabase(&path, &error), qPrintable(error));
-        QCOMPARE(path, env.ruta("datos") + "/q42/demo.sqlite");
+        const QString datos = env.ruta("datos-" + QString::fromLatin1(QTest::currentDataTag()));
+        qputenv("XDG_DATA_HOME", datos.toLocal8Bit());
+        const QString file = datos + "/q42/demo.sqlite";
+        QVERIFY(QDir().mkpath(datos + "/q42"));
+        if (before == "tables missing") {
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(db, "CREATE TABLE DJ_Q42 (Periodo nvarchar(7))", nullptr, nullptr,
+                                  nullptr),
+                     SQLITE_OK);
+            sqlite3_close(db);
+        } else if (!before.isNull()) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(before);
+        }
+        const QByteArray keptHash = fileHash(file);
+        QCOMPARE(demo::isCompleteDemoDatabase(file), false);
+        QString path, error, notice;
+        QVERIFY2(demo::ensureDemoDatabase(&path, &error, &notice), qPrintable(error));
+        QCOMPARE(path, file);
         QCOMPARE(demo::defaultDemoPath(), path);
+        QCOMPARE(!notice.isEmpty(), setAside);
+        if (setAside) {
+            const QString aside = file + QStringLiteral(".dañada");
+            QVERIFY2(notice.contains(aside), qPrintable(notice));
+            QCOMPARE(fileHash(aside), keptHash);
+        }
+        QVERIFY(demo::isCompleteDemoDatabase(path));
         const QByteArray first = fileHash(path);
         QVERIFY(!first.isEmpty());
-        QVERIFY(demo::ensureDemoDatabase(&path, &error));
+        notice.clear();
+        QVERIFY(demo::ensureDemoDatabase(&path, &error, &notice));
+        QVERIFY(notice.isEmpty());
         QCOMPARE(fileHash(path), first);
         Sql db(path);
         QCOMPARE(db.scalar("SELECT COUNT(*) FROM V_MV_Stock").toInt(), DemoOptions{}.movements);
