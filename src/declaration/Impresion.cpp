@@ -1,6 +1,7 @@
 #include "Impresion.h"
 
 #include "ColumnasDeclaracion.h"
+#include "Revision.h"
 #include "db/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/Reportes.h"
@@ -105,7 +106,8 @@ ImpresionQ42 preparaQ42(const QString& tabla, const QString& periodo, const Empr
     return t;
 }
 
-bool imprimeQ42Pdf(const QString& periodo, const QString& archivo, QString* error) {
+bool imprimeQ42Pdf(const QString& periodo, const QString& archivo, QString* error,
+                   std::vector<Hallazgo>* hallazgos) {
     const QString p = periodo.trimmed();
     const auto falla = [error](const QString& texto) {
         if (error)
@@ -119,8 +121,7 @@ bool imprimeQ42Pdf(const QString& periodo, const QString& archivo, QString* erro
         return falla(QStringLiteral("No hay conexión con la base de datos"));
 
     // Signer and registration are those saved with the declaration.
-    QString sql = QStringLiteral("SELECT Responsable, SAGPyA FROM DJ_Q42 WHERE Periodo = ") +
-                  DB_Dll::Comillas(p);
+    QString sql = QStringLiteral("SELECT * FROM DJ_Q42 WHERE Periodo = ") + DB_Dll::Comillas(p);
     ado::Recordset rs;
     db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
     if (rs.State() == ado::adStateClosed)
@@ -129,6 +130,11 @@ bool imprimeQ42Pdf(const QString& periodo, const QString& archivo, QString* erro
         return falla(QStringLiteral("No hay declaración para el período %1").arg(p));
     const QString responsable = Utiles::ValorNoNuloTexto(rs.value(QStringLiteral("Responsable")));
     const QString sagpya = Utiles::ValorNoNuloTexto(rs.value(QStringLiteral("SAGPyA")));
+    if (hallazgos)
+        *hallazgos = revisaDeclaracion(figurasDeFila([&rs](const QString& columna) {
+                                           return Utiles::ValorNoNuloTexto(rs.value(columna));
+                                       }),
+                                       leeLimitesRevision());
     rs.Close();
 
     Reportes::setConexion(db.gCnn);
@@ -165,7 +171,12 @@ int pdfEnLote(const QString& parametros, const QString& periodo, const QString& 
         DB_Dll::instance().VerCampoDB(QStringLiteral("DJ_Q42"), QStringLiteral("Cosecha"), true,
                                       QStringLiteral("nvarchar(50)"), true);
         QString error;
-        if (!imprimeQ42Pdf(periodo, archivo, &error)) {
+        std::vector<Hallazgo> hallazgos;
+        const bool escrito = imprimeQ42Pdf(periodo, archivo, &error, &hallazgos);
+        // The figures are questioned, never refused: the PDF is written anyway.
+        for (const Hallazgo& h : hallazgos)
+            escribeError(QStringLiteral("Revisión de %1: %2").arg(periodo.trimmed(), h.texto));
+        if (!escrito) {
             escribeError(error);
             return 1;
         }

@@ -9,8 +9,11 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 namespace declaracion {
+
+struct Hallazgo;
 
 inline const QString kReporteQ42 = QStringLiteral("Q42");
 
@@ -50,8 +53,10 @@ ImpresionQ42 preparaQ42(const QString& tabla, const QString& periodo, const Empr
 // program's connection, without any window; signer and registration come
 // from the row. false, with the reason in `error`, for a malformed period,
 // a period without a declaration, a missing report definition or a file
-// that cannot be written.
-bool imprimeQ42Pdf(const QString& periodo, const QString& archivo, QString* error);
+// that cannot be written. `hallazgos`, when given, receives the checks on
+// the stored figures.
+bool imprimeQ42Pdf(const QString& periodo, const QString& archivo, QString* error,
+                   std::vector<Hallazgo>* hallazgos = nullptr);
 
 // The command line's batch PDF: starts with `parametros` with nobody to
 // answer (messages go to stderr and take their cancelling answer, dialogs
