@@ -38,9 +38,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Qt, unixODBC and SQLite come from the binary itself; the fonts are the
-# ones the report definitions name.
+# ones the report definitions name; Qt's Spanish texts for its own dialogs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libsqliteodbc")
 set(CPACK_STRIP_FILES ON)

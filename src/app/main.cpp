@@ -11,11 +11,28 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 
 namespace {
+
+// Qt's own dialogs (print, page set-up, files, the calendar's navigation)
+// speak Spanish like the rest of the program: the system's Spanish variant
+// when it has one, else Argentina's. Without the translations installed
+// they stay in English; nothing to tell.
+void cargaTraduccionesQt(QApplication& app) {
+    static QTranslator qt;
+    QLocale idioma = QLocale::system();
+    if (idioma.language() != QLocale::Spanish)
+        idioma = QLocale(QLocale::Spanish, QLocale::Argentina);
+    if (qt.load(idioma, QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qt);
+}
 
 // The parameter text holds ";", which ends a command in the shell: the
 // examples quote it.
@@ -113,6 +130,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Q42"));
     QApplication::setApplicationVersion(QStringLiteral(Q42_VERSION));
+    cargaTraduccionesQt(app);
 
     if (demo) {
         QString ruta, error, aviso;
