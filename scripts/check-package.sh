@@ -30,7 +30,7 @@ diff -u "$work/expected" "$work/actual" >&2 || fail "unexpected file list in $(b
 
 [ "$(dpkg-deb -f "$deb" Package)" = q42 ] || fail "package name"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libodbc2 libsqlite3-0 fonts-dejavu-core qt6-translations-l10n; do
+for lib in libqt6widgets6 libqt6charts6 libqt6printsupport6 libqt6gui6 libodbc2 libsqlite3-0 fonts-dejavu-core qt6-translations-l10n; do
     [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 [[ "$(dpkg-deb -f "$deb" Recommends)" == *tdsodbc* ]] || fail "Recommends lacks tdsodbc"

@@ -2,8 +2,8 @@
 
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
+#include "PlanillaQ42.h"
 #include "db/DB_Dll.h"
-#include "platform/Planillas.h"
 #include "platform/StepRunner.h"
 #include "platform/ado/Ado.h"
 #include "platform/ui/MsgBox.h"
@@ -66,11 +66,7 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
                  f.seleccionaPeriodo();
              }
          }},
-        {"PLANILLA",
-         [](FrmQ42& f) {
-             q42::Planillas::MuestraPlanilla(f.TablaActiva, DB_Dll::instance().gConnString,
-                                             QStringLiteral("Tecnicos"));
-         }},
+        {"PLANILLA", [](FrmQ42& f) { declaracion::MuestraPlanillaQ42(f.TablaActiva); }},
         {"CONSULTAR", [](FrmQ42& f) { f.ConsultaCampo(); }},
         {"REPORTE",
          [](FrmQ42& f) {

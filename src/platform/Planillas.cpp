@@ -1,8 +1,10 @@
 #include "Planillas.h"
 
+#include "AjustesUsuario.h"
 #include "Error.h"
 #include "Reportes.h"
 #include "ui/MsgBox.h"
+#include "ui/TablaConColumnasFijas.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -11,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QTableView>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace q42 {
@@ -63,25 +65,35 @@ QWidget* Planillas::MuestraPlanilla(const QString& tabla, const QString& conexio
         return nullptr;
     }
 
+    OpcionesPlanilla opciones;
+    opciones.titulo = titulo;
+    opciones.nombre = tabla.trimmed();
+    return MuestraModelo(std::move(modelo), opciones);
+}
+
+QWidget* Planillas::MuestraModelo(std::unique_ptr<ModeloPlanilla> modelo,
+                                  const OpcionesPlanilla& opciones) {
     auto* ventana = new QWidget(nullptr, Qt::Window);
     ventana->setObjectName(QStringLiteral("Planilla"));
     ventana->setAttribute(Qt::WA_DeleteOnClose);
-    ventana->setWindowTitle(titulo);
+    ventana->setWindowTitle(opciones.titulo);
     modelo->setParent(ventana);
     ModeloPlanilla* m = modelo.release();
 
-    auto* vista = new QTableView(ventana);
+    auto* vista = new TablaConColumnasFijas(opciones.columnasFijas, ventana);
     vista->setObjectName(QStringLiteral("tabla"));
     vista->setModel(m);
-    vista->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    vista->setSelectionBehavior(QAbstractItemView::SelectRows);
-    vista->setAlternatingRowColors(true);
-    // No indicator yet: the rows stay in the table's order until a click.
-    vista->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    vista->setSortingEnabled(true);
-    vista->horizontalHeader()->setSectionsMovable(true);
-    vista->verticalHeader()->setDefaultSectionSize(vista->fontMetrics().height() + 6);
     vista->resizeColumnsToContents();
+    // The widths and order the operator gave are kept for the next time.
+    QHeaderView* cabecera = vista->horizontalHeader();
+    const QString clave = QStringLiteral("Planillas/%1/columnas").arg(opciones.nombre);
+    cabecera->restoreState(AjustesUsuario().value(clave).toByteArray());
+    cabecera->setSortIndicator(-1, Qt::AscendingOrder);
+    const auto guarda = [cabecera, clave] {
+        AjustesUsuario().setValue(clave, cabecera->saveState());
+    };
+    QObject::connect(cabecera, &QHeaderView::sectionResized, ventana, guarda);
+    QObject::connect(cabecera, &QHeaderView::sectionMoved, ventana, guarda);
 
     auto* estado = new QLabel(QStringLiteral("%1 filas").arg(m->rowCount()), ventana);
     estado->setObjectName(QStringLiteral("lblEstado"));
@@ -89,7 +101,7 @@ QWidget* Planillas::MuestraPlanilla(const QString& tabla, const QString& conexio
     exportar->setObjectName(QStringLiteral("cmdExportar"));
     auto* cerrar = new QPushButton(QStringLiteral("Cerrar"), ventana);
     cerrar->setObjectName(QStringLiteral("cmdCerrar"));
-    const QString sugerido = tabla.trimmed();
+    const QString sugerido = opciones.nombre;
     QObject::connect(exportar, &QPushButton::clicked, ventana,
                      [=] { exporta(ventana, *m, sugerido, estado); });
     QObject::connect(cerrar, &QPushButton::clicked, ventana, &QWidget::close);
@@ -99,7 +111,15 @@ QWidget* Planillas::MuestraPlanilla(const QString& tabla, const QString& conexio
     botones->addWidget(exportar);
     botones->addWidget(cerrar);
     auto* layout = new QVBoxLayout(ventana);
-    layout->addWidget(vista);
+    if (opciones.pestania) {
+        auto* pestanias = new QTabWidget(ventana);
+        pestanias->setObjectName(QStringLiteral("pestanias"));
+        pestanias->addTab(vista, QStringLiteral("Planilla"));
+        pestanias->addTab(opciones.pestania, opciones.tituloPestania);
+        layout->addWidget(pestanias);
+    } else {
+        layout->addWidget(vista);
+    }
     layout->addLayout(botones);
     ventana->resize(900, 500);
     ventana->show();

@@ -45,6 +45,8 @@ public:
     // What a cell shows: numbers with the regional decimal separator and no
     // grouping, dates as dd/mm/yyyy, null as empty text.
     QString texto(int fila, int columna) const;
+    // The value as read, in the model's current row order.
+    QVariant valor(int fila, int columna) const { return m_filas[fila].valores[columna]; }
     bool esNumero(int fila, int columna) const;
 
 private:
@@ -64,8 +66,25 @@ private:
 // reason in `error` when the device cannot be written.
 bool EscribeCsv(QIODevice* destino, const ModeloPlanilla& modelo, QString* error = nullptr);
 
+// How a planilla window shows its model.
+struct OpcionesPlanilla {
+    QString titulo;
+    // File name suggested for the CSV export; also names the window's
+    // remembered column widths (per user).
+    QString nombre;
+    // Leading columns that stay in sight while the others scroll.
+    int columnasFijas = 0;
+    // A second tab beside the grid (taken over by the window), or nullptr.
+    QWidget* pestania = nullptr;
+    QString tituloPestania;
+};
+
 class Planillas {
 public:
+    // Opens the window (not modal; deleted when closed) over a model it
+    // takes over: the grid, the CSV export and any extra tab.
+    static QWidget* MuestraModelo(std::unique_ptr<ModeloPlanilla> modelo,
+                                  const OpcionesPlanilla& opciones);
     // Opens the window (not modal; deleted when closed) over `tabla`, read
     // through the connection registered with Reportes::setConexion;
     // `conexionTexto` is kept for compatibility. When the table cannot be

@@ -7,10 +7,15 @@
 #include "declaration/ColumnasDeclaracion.h"
 #include "platform/Formularios.h"
 
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
 
 using namespace prueba;
 
@@ -134,6 +139,50 @@ private Q_SLOTS:
             QApplication::processEvents();
             QVERIFY(f->grab().save(destino));
         }
+    }
+
+    // F4 on the demo months: the window's captions, two decimals, the months
+    // by date (a December stored last still comes first), the period column
+    // fixed, and the chart of every month, saved as PNG.
+    void planillaYGrafico() {
+        prueba::ejecuta(ruta, "INSERT INTO DJ_Q42 (Periodo, P_Existencia, P_Elaboracion, "
+                              "SP000_Extraccion) VALUES ('12/2024', 1.5, 1000, 64)");
+        auto f = abreVentana();
+        tecla(*f, Qt::Key_F4);
+        std::unique_ptr<QWidget> planilla;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "Planilla" && w->isVisible())
+                planilla.reset(w);
+        QVERIFY(planilla);
+        auto* vista = planilla->findChild<QTableView*>("tabla");
+        QAbstractItemModel* m = vista->model();
+        QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("Trigo\nExistencia Inicial"));
+        QCOMPARE(m->headerData(5, Qt::Horizontal).toString(), QString("Trigo\nEXISTENCIA FINAL"));
+        QStringList periodos;
+        for (int r = 0; r < m->rowCount(); ++r)
+            periodos << m->data(m->index(r, 0)).toString();
+        QCOMPARE(periodos, (QStringList{"12/2024", "04/2025", "05/2025", "06/2025"}));
+        QCOMPARE(m->data(m->index(0, 1)).toString(), QString("1,50"));
+        QCOMPARE(m->data(m->index(0, 5)).toString(), QString("-998,50"));
+        auto* fija = vista->findChild<QTableView*>("columnasFijas");
+        QVERIFY(fija && fija->isVisible());
+        QVERIFY(!fija->isColumnHidden(0) && fija->isColumnHidden(1));
+
+        auto* grafico = planilla->findChild<QChartView*>("vistaGrafico");
+        QVERIFY(grafico);
+        const auto series = grafico->chart()->series();
+        QCOMPARE(series.size(), 7);
+        QCOMPARE(static_cast<QLineSeries*>(series.first())->count(), 4);
+        // Yield of the December row: 64 + 0.
+        QCOMPARE(static_cast<QLineSeries*>(series.at(4))->at(0).y(), 64.0);
+        const QString png = env.ruta("grafico.png");
+        DialogScript dialogos([&](QDialog* d) {
+            qobject_cast<QFileDialog*>(d)->selectFile(png);
+            return int(QDialog::Accepted);
+        });
+        QTest::mouseClick(planilla->findChild<QPushButton*>("cmdGuardarGrafico"), Qt::LeftButton);
+        QCOMPARE(QImageReader(png).format(), QByteArray("png"));
+        prueba::ejecuta(ruta, "DELETE FROM DJ_Q42 WHERE Periodo = '12/2024'");
     }
 };
 

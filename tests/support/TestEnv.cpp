@@ -5,10 +5,13 @@
 
 #include <QDir>
 #include <QLocale>
+#include <QSettings>
 
 TestEnv::TestEnv() {
     q42::Regional::setLocale(QLocale(QLocale::Spanish, QLocale::Argentina));
     qputenv("Q42_CARPETA", QDir::toNativeSeparators(m_dir.path()).toLocal8Bit());
+    // Window places and column widths stay out of the user's own settings.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
 }
 
 TestEnv::~TestEnv() {
