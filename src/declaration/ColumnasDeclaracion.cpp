@@ -92,7 +92,7 @@ std::optional<q42::Currency> leeCantidad(const QString& texto) {
 
 QString mensajeCantidadInvalida(const QString& texto) {
     return QStringLiteral("\"%1\" no es una cantidad válida. Escriba un número entre "
-                          "-%2 y %2, con el signo menos adelante y una sola coma decimal.")
+                          "-%2 y %2, con el signo menos adelante y un solo separador decimal.")
         .arg(texto.trimmed(), kCantidadMaxima.toFixed(2));
 }
 
