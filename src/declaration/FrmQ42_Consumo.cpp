@@ -66,6 +66,9 @@ void FrmQ42::CmdCalcular_Click() {
     QLineEdit* cajaPeriodo =
         txtFields(Formularios::IndiceCampo(QStringLiteral("Periodo"), cajas()));
     const QString periodo = cajaPeriodo->text();
+    // The declaration being edited takes the sales of its own month only.
+    if (m_edicion && !periodoEnPantalla())
+        return;
     // A typing slip: the operator is asked for the month, nothing is read.
     if (!periodoValido(periodo)) {
         muestraAviso(periodo.trimmed().isEmpty() ? kMensajePeriodoVacio : kMensajePeriodoInvalido,

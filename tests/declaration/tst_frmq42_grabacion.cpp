@@ -37,7 +37,8 @@ double numero(const QString& ruta, const QString& columna, const QString& period
 // One step of the operator: "periodo 05/2025" and "caja 2 4321" type and
 // confirm with Enter; "escribe 2 12-5" types without Enter; "pega 2 12x"
 // puts text in past the key filter; "foco 0"; "tecla F5" (F2, F5, F6, F8,
-// Esc, Enter, ShiftTab); "navega ULTIMO"; "cierra" (the window's close box).
+// Esc, Enter, ShiftTab); "navega ULTIMO"; "calcula" ("&Calcular"); "cierra"
+// (the window's close box).
 void paso(FrmQ42& f, const QString& texto) {
     const QString verbo = texto.section(QLatin1Char(' '), 0, 0);
     const QString uno = texto.section(QLatin1Char(' '), 1, 1);
@@ -70,6 +71,8 @@ void paso(FrmQ42& f, const QString& texto) {
         tecla(f, teclas[uno].first, teclas[uno].second);
     } else if (verbo == QLatin1String("navega")) {
         f.NavBar1_ButtonClick(uno);
+    } else if (verbo == QLatin1String("calcula")) {
+        f.CmdCalcular->click();
     } else if (verbo == QLatin1String("cierra")) {
         f.close();
     } else {
@@ -324,6 +327,12 @@ private Q_SLOTS:
             << QList<int>{q42::vbOK}
             << QStringList{declaracion::mensajeCantidadInvalida("999999999999999")} << QStringList()
             << "edicion" << 3;
+        QTest::newRow("Calcular after typing another period keeps the consumption")
+            << QString()
+            << QStringList{"periodo 05/2025", "tecla ShiftTab", "escribe 0 06/2025", "calcula",
+                           "tecla Esc"}
+            << QList<int>{q42::vbOK} << QStringList{mensajeOtroPeriodo("06/2025", mayo)}
+            << QStringList() << "consulta" << 0;
         QTest::newRow("F8 on a month never saved drops it")
             << QString() << QStringList{"periodo 07/2025", "caja 2 5", "tecla F8"}
             << QList<int>{q42::vbNo} << QStringList{mensajeCambiosSinGrabar("07/2025")}
