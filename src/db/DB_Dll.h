@@ -146,4 +146,7 @@ public:
                            const QString& Rutina = QString());
     // Folder of the program + "QXERR.LOG".
     static QString rutaErrorLog();
+    // One line in the log for an error the operator was told about in his
+    // own words (the engine's text stays out of the message); never throws.
+    static void AnotaError(const q42::Error& CodErr, const QString& Rutina);
 };

@@ -108,3 +108,14 @@ int DB_Dll::TratamientoErrores(const q42::Error& CodErr, std::optional<int> Boto
     });
     return respuesta;
 }
+
+void DB_Dll::AnotaError(const q42::Error& CodErr, const QString& Rutina) {
+    q42::StepRunner::runIgnoringFailures({[&] {
+        const QString linea =
+            QDateTime::currentDateTime().toString(QStringLiteral("MM-dd-yyyy HH:mm:ss")) +
+            QStringLiteral(" Rutina: ") + Rutina.trimmed() + QStringLiteral(" Mensaje ") +
+            ado::redactPasswords(QStringLiteral("(") + QString::number(CodErr.number()) +
+                                 QStringLiteral(") ") + CodErr.description().trimmed());
+        agregaLinea(rutaErrorLog(), linea);
+    }});
+}

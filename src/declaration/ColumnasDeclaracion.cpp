@@ -1,5 +1,7 @@
 #include "ColumnasDeclaracion.h"
 
+#include "platform/Error.h"
+
 #include <QRegularExpression>
 
 namespace declaracion {
@@ -55,6 +57,43 @@ QString columnaConsumo(int p) {
 bool periodoValido(const QString& periodo) {
     static const QRegularExpression forma(QStringLiteral("^(0[1-9]|1[0-2])/[12]\\d{3}$"));
     return forma.match(periodo.trimmed()).hasMatch();
+}
+
+QString mensajeOtroPeriodo(const QString& escrito, const QString& enPantalla) {
+    return QStringLiteral("El período escrito (%1) no es el de la declaración en pantalla (%2). "
+                          "Confirme el período con Enter.")
+        .arg(escrito, enPantalla);
+}
+
+QString mensajeCambiosSinGrabar(const QString& periodo) {
+    return QStringLiteral("La declaración %1 tiene cambios sin grabar. ¿Desea grabarlos?")
+        .arg(periodo);
+}
+
+namespace {
+
+// The quantity columns are decimal(18, 2); the fixed-point type holds less
+// (922337203685477,5807), so it sets the limit.
+const q42::Currency kCantidadMaxima = q42::Currency::fromRaw(922337203685477'58LL * 100);
+
+} // namespace
+
+std::optional<q42::Currency> leeCantidad(const QString& texto) {
+    std::optional<q42::Currency> n;
+    try {
+        n = q42::Currency::parse(texto.trimmed());
+    } catch (const q42::Error&) {
+        return std::nullopt; // past what the type holds
+    }
+    if (n && (*n > kCantidadMaxima || *n < -kCantidadMaxima))
+        return std::nullopt;
+    return n;
+}
+
+QString mensajeCantidadInvalida(const QString& texto) {
+    return QStringLiteral("\"%1\" no es una cantidad válida. Escriba un número entre "
+                          "-%2 y %2, con el signo menos adelante y un solo separador decimal.")
+        .arg(texto.trimmed(), kCantidadMaxima.toFixed(2));
 }
 
 } // namespace declaracion

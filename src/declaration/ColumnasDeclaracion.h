@@ -4,8 +4,11 @@
 // boxes (txtFields), the nine settings boxes of the "Formulas" tab and the
 // value labels. Every loop of the form reads these tables.
 
+#include "platform/Currency.h"
+
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace declaracion {
 
@@ -106,5 +109,16 @@ inline constexpr std::array<DefectoExtraccion, 4> kDefectosExtraccion = {
 bool periodoValido(const QString& periodo);
 inline const QString kMensajePeriodoInvalido =
     QStringLiteral("Periodo invalido: ingrese mes y año como MM/AAAA");
+inline const QString kMensajePeriodoVacio = QStringLiteral(" Debe informar el Periodo!");
+inline const QString kMensajeSinDeclaracion =
+    QStringLiteral("No hay una declaración en pantalla. Confirme el período con Enter.");
+QString mensajeOtroPeriodo(const QString& escrito, const QString& enPantalla);
+QString mensajeCambiosSinGrabar(const QString& periodo);
+
+// A quantity box holds a number its column and the fixed-point arithmetic
+// of the totals can both take: empty optional for anything else (a stray
+// sign, two separators, a figure past the range). Blank text is zero.
+std::optional<q42::Currency> leeCantidad(const QString& texto);
+QString mensajeCantidadInvalida(const QString& texto);
 
 } // namespace declaracion

@@ -116,6 +116,7 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
     connect(CmdCalcular, &QPushButton::clicked, this, [this] {
         protegido(QStringLiteral("CmdCalcular_Click"), [&] { CmdCalcular_Click(); });
     });
+    vigilaCambios();
     // One filter on the application: the form previews every key of its
     // controls (Form_KeyDown) before the boxes' own events run.
     qApp->installEventFilter(this);
@@ -224,6 +225,7 @@ QWidget* FrmQ42::creaPestaniaFormulas() {
         boton->setToolTip(QStringLiteral("Elegir los artículos de %1")
                               .arg(QString::fromUtf8(kAjustes[p].titulo)));
         boton->setFocusPolicy(Qt::StrongFocus);
+        m_botonesArticulos.append(boton);
         connect(boton, &QToolButton::clicked, this, [this, p] {
             protegido(QStringLiteral("EligeArticulos"), [&] { EligeArticulosProducto(p); });
         });

@@ -20,6 +20,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class QToolButton;
 
 namespace ado {
 class Recordset;
@@ -124,6 +125,7 @@ private:
     void txtFields_MouseDown(int Index, Qt::MouseButton Button);
     void ponConsulta(int Index);
     void validaPeriodo(const QString& valor);
+    bool dejaPorOtroPeriodo(const QString& valor);
     void muestraAviso(const QString& mensaje, QLineEdit* caja);
     void seleccionaPeriodo();
     void leeEtiquetasConsulta();
@@ -131,18 +133,32 @@ private:
     bool periodoParaGrabar();
     void releePeriodo();
 
+    // The declaration on screen and its unsaved edits (FrmQ42_Cambios.cpp).
+    bool periodoEnPantalla();
+    bool dejaDeclaracion();
+    bool grabaDeclaracion();
+    void cancelaDeclaracion();
+    void marcaCambio();
+    void vigilaCambios();
+
     // Runs an event of the window; a failure no routine met is shown.
     void protegido(const QString& rutina, const std::function<void()>& accion);
 
     QList<QLineEdit*> m_txtFields;
     QList<QLineEdit*> m_ajustes;
     QList<QLabel*> m_etiquetas;
+    QList<QToolButton*> m_botonesArticulos;
     std::unique_ptr<ado::Recordset> m_rsDatos;
-    // The period the operator last confirmed and how it came on screen: the
-    // save keeps to it (see CampoValida).
+    // The period of the declaration on screen (confirmed, or the row the
+    // navigation shows): saving, printing and deleting keep to it.
     QString m_periodoConfirmado;
+    bool m_edicion = false; // edit mode
+    bool m_cambios = false; // entries edited since the declaration came on screen
     bool m_descargado = false;
     // Box whose key press is waiting for its release: a release that closed
     // a message box elsewhere is no key of the box.
     int m_teclaPendiente = -1;
+    // The box's text when that key went down: only a key that changed it
+    // shapes the period.
+    QString m_textoAlPulsar;
 };

@@ -28,6 +28,8 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
     static const Entrada kComandos[] = {
         {"NUEVO",
          [](FrmQ42& f) {
+             if (!f.dejaDeclaracion())
+                 return;
              f.Inicializa();
              f.EsNuevo = true;
              f.EsBaja = false;
@@ -36,6 +38,14 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
          }},
         {"BORRAR",
          [](FrmQ42& f) {
+             // A month never saved has no row to delete: its entries are dropped.
+             if (f.EsNuevo) {
+                 f.cancelaDeclaracion();
+                 return;
+             }
+             f.HuboError = false;
+             if (!f.periodoEnPantalla())
+                 return;
              if (q42::MsgBox(QStringLiteral("Confirma la baja de este registro?"),
                              q42::vbYesNo + q42::vbExclamation + q42::vbDefaultButton2,
                              QStringLiteral("Atención!")) != q42::vbYes)
@@ -51,41 +61,31 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
                  f.seleccionaPeriodo();
              }
          }},
-        {"GRABAR",
-         [](FrmQ42& f) {
-             f.Grabando = true;
-             struct Fin {
-                 FrmQ42& f;
-                 ~Fin() { f.Grabando = false; }
-             } fin{f};
-             if (!f.Datosvalidos())
-                 return;
-             f.GrabaRegistro();
-             if (!f.HuboError) {
-                 f.Inicializa();
-                 f.seleccionaPeriodo();
-             }
-         }},
+        {"GRABAR", [](FrmQ42& f) { f.grabaDeclaracion(); }},
         {"PLANILLA", [](FrmQ42& f) { declaracion::MuestraPlanillaQ42(f.TablaActiva); }},
         {"CONSULTAR", [](FrmQ42& f) { f.ConsultaCampo(); }},
         {"REPORTE",
          [](FrmQ42& f) {
              f.HuboError = false;
-             const bool escribe = f.EsNuevo || f.EsExistente;
-             f.GrabaRegistro();
-             if (f.HuboError)
+             if (!f.periodoEnPantalla())
                  return;
-             if (escribe)
+             // Browse mode prints the stored row as it is; edit mode saves
+             // the entries (without the field checks) before printing them.
+             if (f.m_edicion) {
+                 f.GrabaRegistro();
+                 if (f.HuboError)
+                     return;
                  f.releePeriodo();
+                 f.m_cambios = false;
+             }
              f.Imprimir();
          }},
-        {"CERRAR", [](FrmQ42& f) { f.Form_Unload(0); }},
-        {"CANCELAR",
+        {"CERRAR",
          [](FrmQ42& f) {
-             f.Inicializa();
-             f.seleccionaPeriodo();
-             f.Grabando = false;
+             if (f.dejaDeclaracion())
+                 f.Form_Unload(0);
          }},
+        {"CANCELAR", [](FrmQ42& f) { f.cancelaDeclaracion(); }},
     };
     const QString clave = Key.toUpper();
     for (const Entrada& e : kComandos)
@@ -110,6 +110,8 @@ void FrmQ42::NavBar1_ButtonClick(const QString& Key) {
         {"ULTIMO", [](ado::Recordset& rs) { rs.MoveLast(); }},
         {"FILTRAR", [](ado::Recordset&) {}},
     };
+    if (!dejaDeclaracion())
+        return;
     ado::Recordset& rs = RsDatos();
     QString clave;
     q42::StepRunner::runIgnoringFailures({

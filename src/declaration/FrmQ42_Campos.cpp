@@ -78,14 +78,18 @@ bool FrmQ42::eventFilter(QObject* objeto, QEvent* evento) {
             auto* tecla = static_cast<QKeyEvent*>(evento);
             m_teclaPendiente = -1;
             tomado = txtFields_KeyDown(indice, tecla->key(), tecla->modifiers());
-            if (!tomado)
+            if (!tomado) {
                 m_teclaPendiente = indice;
+                m_textoAlPulsar = txtFields(indice)->text();
+            }
             break;
         }
         case QEvent::KeyRelease:
+            // Shift, arrows, Home/End or Ctrl+A change nothing and check nothing.
             if (!static_cast<QKeyEvent*>(evento)->isAutoRepeat() && m_teclaPendiente == indice) {
                 m_teclaPendiente = -1;
-                txtFields_KeyUp(indice);
+                if (txtFields(indice)->text() != m_textoAlPulsar)
+                    txtFields_KeyUp(indice);
             }
             break;
         case QEvent::MouseButtonPress:
@@ -121,10 +125,18 @@ void FrmQ42::txtFields_LostFocus(int Index) {
 
 bool FrmQ42::txtFields_KeyDown(int Index, int KeyCode, Qt::KeyboardModifiers /*Shift*/) {
     bool confirma = Formularios::EsTeclaConfirma(KeyCode);
-    if (confirma) {
-        QLineEdit* c = txtFields(Index);
+    QLineEdit* c = txtFields(Index);
+    // The month on screen confirmed again: nothing to reload over the entries.
+    const bool mismoPeriodo = Index == kCajaPeriodo && m_edicion &&
+                              !m_periodoConfirmado.isEmpty() &&
+                              c->text().trimmed() == m_periodoConfirmado;
+    if (confirma && !mismoPeriodo) {
         CampoValida(Index, c);
-        if (!HuboError)
+        // Past the last box the entries go round to the first figure, never
+        // to the period, whose Enter would start the month again.
+        if (!HuboError && Index == kCajas - 1)
+            txtFields(kCajaPExistencia)->setFocus(Qt::TabFocusReason);
+        else if (!HuboError)
             Formularios::MueveFoco(c, KeyCode);
     }
     // The lookup switch follows the box the lookup would act on.
@@ -215,9 +227,25 @@ void FrmQ42::validaPeriodo(const QString& valor) {
     if (!Grabando) {
         m_periodoConfirmado = valor;
         PeriodoAnterior();
-    } else {
-        TotalizaP();
+        m_cambios = false;
     }
+    // The carried opening stocks are in the boxes: the labels follow them.
+    TotalizaP();
+}
+
+// Another period confirmed over edited entries: they are saved, dropped or
+// kept as the operator answers; kept, the period box shows their month again.
+bool FrmQ42::dejaPorOtroPeriodo(const QString& valor) {
+    if (Grabando || !m_edicion || valor == m_periodoConfirmado || dejaDeclaracion())
+        return true;
+    QLineEdit* periodo = txtFields(kCajaPeriodo);
+    periodo->setText(m_periodoConfirmado);
+    // A save that failed has put the focus where the operator is to mend it.
+    if (!HuboError) {
+        periodo->setFocus();
+        periodo->selectAll();
+    }
+    return false;
 }
 
 void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
@@ -232,14 +260,27 @@ void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
             else if (!periodoValido(valor))
                 mensaje = kMensajePeriodoInvalido;
             HuboError = !mensaje.isEmpty();
+            if (!HuboError && !dejaPorOtroPeriodo(valor)) {
+                HuboError = true;
+                return;
+            }
             if (!HuboError)
                 validaPeriodo(valor);
         } else if (!esCampo(Texto, "Observaciones")) {
-            Texto->setText(FmtMoneda(valor, 2));
-            if (!Grabando)
-                TotalizaP();
+            // A figure the column cannot take keeps the operator in its box.
+            if (!leeCantidad(valor)) {
+                mensaje = mensajeCantidadInvalida(valor);
+                HuboError = true;
+            } else {
+                Texto->setText(FmtMoneda(valor, 2));
+                if (!Grabando)
+                    TotalizaP();
+            }
         }
     } catch (...) {
+        // The operator stays in the box he was told about.
+        if (!Grabando)
+            HuboError = true;
         // During a save the save's own check names the field; on
         // confirming a box the operator is told here.
         if (!Grabando) {
@@ -254,9 +295,10 @@ void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
         }
         return;
     }
-    if (HuboError && !mensaje.isEmpty())
+    if (HuboError && !mensaje.isEmpty()) {
         muestraAviso(mensaje, Texto);
-    else if (HuboError)
+        Texto->selectAll();
+    } else if (HuboError)
         Texto->setFocus();
 }
 

@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QToolButton>
 
 using namespace declaracion;
 using q42::Formularios;
@@ -74,6 +75,7 @@ void FrmQ42::Inicializa() {
     EsBaja = false;
     EsExistente = false;
     m_periodoConfirmado.clear();
+    m_cambios = false;
     TablaActiva = QStringLiteral("DJ_Q42");
     AbrirRecordset(TablaActiva);
     Formularios::LimpiaFormulario(this);
@@ -101,10 +103,16 @@ void FrmQ42::DetalleOn(bool Off) {
     if (QWidget* foco = focusWidget();
         !Off && foco && foco != txtFields(kCajaPeriodo) && m_txtFields.contains(foco))
         foco->clearFocus();
+    m_edicion = Off;
     for (QLineEdit* c : std::as_const(m_txtFields))
         c->setEnabled(Off);
     if (!Off)
         txtFields(kCajaPeriodo)->setEnabled(true);
+    // Nothing picked on the "Formulas" tab in browse mode could be saved.
+    for (QLineEdit* c : std::as_const(m_ajustes))
+        c->setEnabled(Off);
+    for (QToolButton* b : std::as_const(m_botonesArticulos))
+        b->setEnabled(Off);
     NavBar1->setNavenabled(!Off);
     NavBar1->setVisible(!Off);
     for (const Interruptor& i : kInterruptores)
@@ -132,6 +140,10 @@ void FrmQ42::Form_Unload(int /*Cancel*/) {
 }
 
 void FrmQ42::closeEvent(QCloseEvent* evento) {
+    if (!m_descargado && !dejaDeclaracion()) {
+        evento->ignore();
+        return;
+    }
     Form_Unload(0);
     evento->accept();
 }

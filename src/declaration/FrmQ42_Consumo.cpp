@@ -63,8 +63,18 @@ void FrmQ42::CmdCalcular_Click() {
         q42::MsgBox(kMensajeSinUnidad, q42::vbOKOnly);
         return;
     }
-    const QString periodo =
-        txtFields(Formularios::IndiceCampo(QStringLiteral("Periodo"), cajas()))->text();
+    QLineEdit* cajaPeriodo =
+        txtFields(Formularios::IndiceCampo(QStringLiteral("Periodo"), cajas()));
+    const QString periodo = cajaPeriodo->text();
+    // The declaration being edited takes the sales of its own month only.
+    if (m_edicion && !periodoEnPantalla())
+        return;
+    // A typing slip: the operator is asked for the month, nothing is read.
+    if (!periodoValido(periodo)) {
+        muestraAviso(periodo.trimmed().isEmpty() ? kMensajePeriodoVacio : kMensajePeriodoInvalido,
+                     cajaPeriodo);
+        return;
+    }
     QString desde, hasta;
     std::vector<StepRunner::Step> pasos = {
         [&] { desde = primerDia(periodo); },
@@ -80,4 +90,8 @@ void FrmQ42::CmdCalcular_Click() {
         Progreso::Cierra();
         return Utiles::TrataError(e);
     });
+    // Whatever consumption reached the boxes, the totals and final stocks
+    // on screen follow it.
+    marcaCambio();
+    TotalizaP();
 }

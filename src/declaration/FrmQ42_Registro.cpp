@@ -2,6 +2,7 @@
 // the carry-over, where a row is read or written column by column.
 
 #include "Arrastre.h"
+#include "AvisosGrabacion.h"
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
 #include "db/DB_Dll.h"
@@ -51,7 +52,11 @@ bool esNulo(const QVariant& v) {
 void FrmQ42::CargaRegistro() {
     ado::Recordset& rs = RsDatos();
     std::vector<StepRunner::Step> pasos;
-    pasos.push_back([this] { EsExistente = true; });
+    pasos.push_back([this] {
+        EsExistente = true;
+        // A row read is no new month, whatever the new-declaration command set.
+        EsNuevo = false;
+    });
     for (QLineEdit* c : std::as_const(m_txtFields))
         pasos.push_back([&rs, c] {
             const QString campo = campoDe(c);
@@ -67,21 +72,15 @@ void FrmQ42::CargaRegistro() {
                 Utiles::ValorNoNuloTexto(rs.value(QLatin1String(kAjustes[i].columna))).trimmed());
         });
     pasos.push_back([this] { TotalizaP(); });
+    pasos.push_back([this] { m_periodoConfirmado = txtFields(kCajaPeriodo)->text().trimmed(); });
     StepRunner::runIgnoringFailures(pasos);
 }
 
 // A declaration is written only under a period the carry-over and the
-// printout can read; the print command saves without the field checks.
+// printout can read, and only under the month on screen: the print command
+// saves without the field checks.
 bool FrmQ42::periodoParaGrabar() {
-    QLineEdit* periodo = txtFields(kCajaPeriodo);
-    const QString valor = periodo->text().trimmed();
-    if (periodoValido(valor))
-        return true;
-    HuboError = true;
-    muestraAviso(valor.isEmpty() ? QStringLiteral(" Debe informar el Periodo!")
-                                 : kMensajePeriodoInvalido,
-                 periodo);
-    return false;
+    return periodoEnPantalla();
 }
 
 // After a save that keeps the declaration on screen (the print command),
@@ -161,7 +160,8 @@ void FrmQ42::GrabaRegistro() {
     const bool terminado = StepRunner::run(pasos, [&](const q42::Error& e) {
         Utiles::Espera(false);
         HuboError = true;
-        const int respuesta = ErrorGrabacion(e, campo);
+        const int respuesta =
+            avisoGrabacion(e, campo, m_periodoConfirmado, accion == Accion::Borra);
         // Retry stores the same row again (the database may take it now);
         // any other answer drops it.
         if (almacenando) {

@@ -20,8 +20,9 @@ void escribe(PantallaTotales& p, const QString& etiqueta, Currency valor) {
     p.ponEtiqueta(etiqueta, FmtMoneda(valor.toText(), 2));
 }
 
+// A box the operator has not mended yet counts as empty: the totals go on.
 Currency caja(const PantallaTotales& p, int indice) {
-    return numero(p.caja(indice));
+    return leeCantidad(p.caja(indice)).value_or(Currency());
 }
 Currency leida(const PantallaTotales& p, const QString& etiqueta) {
     return numero(p.etiqueta(etiqueta));

@@ -142,9 +142,10 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent) {
     CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
     CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1);
     CmdNueva->setObjectName(QStringLiteral("CmdNueva"));
+    // Enter presses the focused button; elsewhere it accepts the row.
     CmdAceptar->setDefault(true);
-    CmdCancelar->setAutoDefault(false);
-    CmdNueva->setAutoDefault(false);
+    CmdCancelar->setAutoDefault(true);
+    CmdNueva->setAutoDefault(true);
     auto* botones = new QHBoxLayout(Frame1);
     botones->addWidget(CmdAceptar);
     botones->addStretch();
@@ -266,6 +267,11 @@ void Lib_FrmCons3::Cargar() {
                      [&] {
                          if (abierto)
                              db.CierraRecordset(rs);
+                     },
+                     [&] {
+                         // Enter right after loading accepts a real row.
+                         if (filaSeleccionada() < 0 && m_modelo->rowCount() > 0)
+                             seleccionaFila(0);
                      },
                      [&] { aplicaAnchosGrabados(); }, [&] { CalcularAncho(); },
                      [&] { Utiles::PreparaFormulario(this, 0); }},

@@ -40,6 +40,17 @@ struct Fila {
     QString descripcion;
 };
 
+// The first row under the root (the root itself when no row came), so that
+// Enter after a load accepts a real row.
+void seleccionaPrimero(QTreeWidget* arbol) {
+    QTreeWidgetItem* raiz = arbol->topLevelItem(0);
+    if (!raiz)
+        return;
+    QTreeWidgetItem* primero = raiz->childCount() > 0 ? raiz->child(0) : raiz;
+    arbol->setCurrentItem(primero);
+    arbol->scrollToItem(primero);
+}
+
 } // namespace
 
 Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent) {
@@ -67,9 +78,10 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent) {
     CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
     CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1);
     CmdNueva->setObjectName(QStringLiteral("CmdNueva"));
+    // Enter presses the focused button; elsewhere it accepts the row.
     CmdAceptar->setDefault(true);
-    CmdCancelar->setAutoDefault(false);
-    CmdNueva->setAutoDefault(false);
+    CmdCancelar->setAutoDefault(true);
+    CmdNueva->setAutoDefault(true);
     auto* botones = new QHBoxLayout(Frame1);
     botones->addWidget(CmdAceptar);
     botones->addStretch();
@@ -108,7 +120,8 @@ void Lib_FrmCons3Tree::Cargar() {
                          m_nodos.clear();
                          m_claves.clear();
                      },
-                     [&] { SQLActual = SQL; }, [&] { ArmarTreeVAutomatico(); }},
+                     [&] { SQLActual = SQL; }, [&] { ArmarTreeVAutomatico(); },
+                     [&] { seleccionaPrimero(TreeV); }},
                     trataError(QStringLiteral("FORM_LOAD")));
 }
 
@@ -228,6 +241,7 @@ void Lib_FrmCons3Tree::NuevaBusqueda() {
 
 void Lib_FrmCons3Tree::NuevaBusquedaInicial() {
     ArmarTreeVAutomatico();
+    seleccionaPrimero(TreeV);
 }
 
 void Lib_FrmCons3Tree::propagaMarca(QTreeWidgetItem* nodo, int columna) {

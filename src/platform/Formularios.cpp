@@ -221,8 +221,18 @@ bool Formularios::FiltraTecla(QLineEdit* caja, QChar& caracter) {
         const QChar decimal = Regional::decimalSeparator();
         if (caracter == QLatin1Char('.') || caracter == QLatin1Char(','))
             caracter = decimal;
-        const bool valido = (caracter.isDigit() && caracter.unicode() < 128) ||
-                            caracter == QLatin1Char('-') || caracter == decimal;
+        // What the box keeps around the character: a minus sign only in
+        // front, one decimal separator, nothing typed before the sign.
+        QString resto = caja->text();
+        int pos = caja->cursorPosition();
+        if (caja->hasSelectedText()) {
+            pos = caja->selectionStart();
+            resto.remove(pos, caja->selectedText().size());
+        }
+        const bool antesDelSigno = pos == 0 && resto.startsWith(QLatin1Char('-'));
+        const bool valido = !antesDelSigno && ((caracter.isDigit() && caracter.unicode() < 128) ||
+                                               (caracter == QLatin1Char('-') && pos == 0) ||
+                                               (caracter == decimal && !resto.contains(decimal)));
         if (!valido) {
             caracter = QChar();
             return false;

@@ -213,6 +213,12 @@ private Q_SLOTS:
         f->CmdCalcular_Click();
         QCOMPARE(consumos(), esperado);
         QCOMPARE(sm.count(), 0);
+        // The outputs and final stocks on screen follow the new consumption.
+        for (int p = 0; p < 5; ++p) {
+            QCOMPARE(f->etiqueta(etiquetaTotalSalidas(p))->text(), esperado[p]);
+            QCOMPARE(f->etiqueta(etiquetaFinal(p))->text(),
+                     q42::Currency(-*leeCantidad(esperado[p])).toFixed(2));
+        }
     }
 
     void malformedListLeavesItsProduct_data() {
@@ -252,32 +258,26 @@ private Q_SLOTS:
         QCOMPARE(sm.last().title, q42::defaultMessageTitle());
     }
 
-    // Abort leaves at once; ignore goes on, so the blank list still gets 0.
+    // A period that is empty or no MM/AAAA is a typing slip: the operator
+    // is asked for it in a plain information box and nothing is read.
     void malformedPeriod_data() {
         QTest::addColumn<QString>("periodo");
-        QTest::addColumn<int>("respuesta");
-        QTest::addColumn<int>("mensajes");
-        QTest::addColumn<QString>("basura");
-        QTest::newRow("empty, abort") << "" << int(q42::vbAbort) << 1 << "77,77";
-        QTest::newRow("month 13, abort") << "13/2025" << int(q42::vbAbort) << 1 << "77,77";
-        QTest::newRow("letters, ignore") << "ab/cdef" << int(q42::vbIgnore) << 5 << "0,00";
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("empty") << "" << kMensajePeriodoVacio;
+        QTest::newRow("month 13") << "13/2025" << kMensajePeriodoInvalido;
+        QTest::newRow("letters") << "ab/cdef" << kMensajePeriodoInvalido;
     }
     void malformedPeriod() {
         QFETCH(QString, periodo);
-        QFETCH(int, respuesta);
-        QFETCH(int, mensajes);
-        QFETCH(QString, basura);
+        QFETCH(QString, mensaje);
         Mensajes sm;
-        for (int i = 0; i < mensajes; ++i)
-            sm.answer(respuesta);
         prepara(periodo, kListas, "TON");
         f->CmdCalcular_Click();
-        QCOMPARE(sm.count(), mensajes);
-        QCOMPARE(sm.unexpected(), 0);
-        QCOMPARE(sm.last().title, "Aviso al operador");
-        QCOMPARE(sm.last().buttons(), int(q42::vbAbortRetryIgnore));
-        QVERIFY(!sm.last().prompt.contains("Rutina"));
-        QCOMPARE(consumos(), (QStringList{"77,77", "77,77", "77,77", "77,77", basura}));
+        QCOMPARE(sm.count(), 1);
+        QCOMPARE(sm.last().prompt, mensaje);
+        QCOMPARE(sm.last().style, q42::vbInformation);
+        QCOMPARE(sm.last().title, "Aviso al operador...");
+        QCOMPARE(consumos(), kPrevios);
     }
 
     // The statement fails (its equivalence table gone): the database's own

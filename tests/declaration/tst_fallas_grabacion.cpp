@@ -1,7 +1,7 @@
 // "GRABAR" while the database refuses to write: the file read-only or
 // locked by another connection. The operator answers the error dialog;
-// Retry stores the declaration once the database writes again, Abort and
-// Ignore leave no row behind. Two operators on one month: the second save
+// Retry stores the declaration once the database writes again, Cancel
+// leaves no row behind. Two operators on one month: the second save
 // fails and the first one's figures stay.
 
 #include "FormularioPrueba.h"
@@ -83,12 +83,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("causa");
         for (const bool bloqueo : {false, true})
             for (const char* periodo : {"07/2025", "05/2025"})
-                for (const int respuesta :
-                     {int(q42::vbRetry), int(q42::vbAbort), int(q42::vbIgnore)})
+                for (const int respuesta : {int(q42::vbRetry), int(q42::vbCancel)})
                     QTest::addRow("%s, %s, answer %d", bloqueo ? "locked" : "read-only", periodo,
                                   respuesta)
                         << bloqueo << QString::fromLatin1(periodo) << respuesta
-                        << (bloqueo ? QStringLiteral("locked") : QStringLiteral("readonly"));
+                        << (bloqueo ? QStringLiteral("ocupada por otro usuario")
+                                    : QStringLiteral("solo lectura"));
     }
     void grabarFalla() {
         QFETCH(bool, bloqueo);
@@ -112,9 +112,9 @@ private Q_SLOTS:
 
         QCOMPARE(msgs.count(), 1);
         QCOMPARE(msgs.unexpected(), 0);
-        QCOMPARE(msgs.last().buttons(), int(q42::vbAbortRetryIgnore));
+        QCOMPARE(msgs.last().buttons(), int(q42::vbRetryCancel));
         QVERIFY2(msgs.last().prompt.contains(causa), qPrintable(msgs.last().prompt));
-        QVERIFY(msgs.last().prompt.contains(QStringLiteral("Actualizar Datos")));
+        QVERIFY(msgs.last().prompt.contains(QStringLiteral("declaración %1").arg(periodo)));
         // The failed save keeps the operator's entries on screen.
         QVERIFY(enEdicion(*f) && f->HuboError && !f->Grabando);
         QCOMPARE(caja(*f, 2)->text(), QStringLiteral("4321,00"));
@@ -131,6 +131,7 @@ private Q_SLOTS:
         } else {
             QCOMPARE(tabla(ruta), antes);
             // Nothing of the abandoned save is left to be stored later.
+            msgs.answer(q42::vbNo);
             f->PanelBar1_ButtonClick(QStringLiteral("CANCELAR"));
             f->NavBar1_ButtonClick(QStringLiteral("ULTIMO"));
             QCOMPARE(tabla(ruta), antes);
@@ -145,11 +146,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("titulo");
         QTest::addColumn<QString>("texto");
         QTest::newRow("existing month") << "05/2025"
-                                        << "Aviso al operador"
-                                        << "Row cannot be located";
+                                        << "Aviso al operador..."
+                                        << "Otro usuario modificó o borró la declaración 05/2025";
         QTest::newRow("new month") << "07/2025"
-                                   << "Clave Duplicada"
-                                   << "La grabacion se ha cancelado";
+                                   << "Aviso al operador..."
+                                   << "Ya existe una declaración para el período 07/2025";
     }
     void dosOperadores() {
         QFETCH(QString, periodo);
@@ -183,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(!enEdicion(*ventanas[0]));
         const QStringList primero = tabla(ruta);
 
-        msgs.answer(q42::vbAbort);
+        msgs.answer(q42::vbOK);
         FrmQ42& segundo = operador(1);
         segundo.PanelBar1_ButtonClick(QStringLiteral("GRABAR"));
         QCOMPARE(msgs.count(), 1);

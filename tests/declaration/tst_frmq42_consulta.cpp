@@ -46,14 +46,15 @@ private Q_SLOTS:
 
     // A tag written in lower case opens the calendar; the picked date goes
     // into the box as it comes and is confirmed once (the focus moves on
-    // once, from the remarks round to the period).
+    // once, from the remarks round to the first figure). Cancelled, the box
+    // keeps what it had and the focus stays.
     void fechaDesdeElArchivo_data() {
         QTest::addColumn<bool>("botonDerecho");
         QTest::addColumn<bool>("acepta");
         QTest::addColumn<QString>("texto");
         QTest::newRow("F3") << false << true << "15/07/2025";
         QTest::newRow("right button") << true << true << "15/07/2025";
-        QTest::newRow("cancelled") << false << false << "";
+        QTest::newRow("cancelled") << false << false << "nota previa";
     }
     void fechaDesdeElArchivo() {
         QFETCH(bool, botonDerecho);
@@ -70,6 +71,7 @@ private Q_SLOTS:
         auto f = abreVentana();
         QCOMPARE(caja(*f, 40)->property(q42::Formularios::Tag).toString(), QStringLiteral("fecha"));
         escribe(*f, 0, QStringLiteral("05/2025"));
+        caja(*f, 40)->setText(QStringLiteral("nota previa"));
         caja(*f, 40)->setFocus();
         QVERIFY(f->PanelBar1->consultaenabled());
         if (botonDerecho)
@@ -78,8 +80,8 @@ private Q_SLOTS:
             tecla(*f, Qt::Key_F3);
         QCOMPARE(dialogos.count(), 1);
         QCOMPARE(caja(*f, 40)->text(), texto);
-        QCOMPARE(QApplication::focusWidget(), caja(*f, 0));
-        QVERIFY(!f->PanelBar1->consultaenabled());
+        QCOMPARE(QApplication::focusWidget(), caja(*f, acepta ? 1 : 40));
+        QCOMPARE(f->PanelBar1->consultaenabled(), !acepta);
         QCOMPARE(msgs.count(), 0);
     }
 

@@ -67,14 +67,26 @@ private Q_SLOTS:
     }
 
     // The release of the key that closed the month message reaches the
-    // box; it is no key typed there and brings no second message.
+    // box; it is no key typed there and brings no second message. Nor do
+    // the keys that select or move without changing the text: the clerk
+    // can select the wrong month to type over it.
     void soltarTeclaAjena() {
         ScriptedMessages msgs;
         auto f = abreVentana();
-        QTest::keyClicks(caja(*f, 0), QStringLiteral("13"));
+        QLineEdit* periodo = caja(*f, 0);
+        QTest::keyClicks(periodo, QStringLiteral("13"));
         QCOMPARE(msgs.count(), 1);
-        QTest::keyRelease(caja(*f, 0), Qt::Key_Return);
-        QTest::keyRelease(caja(*f, 0), Qt::Key_3);
+        QTest::keyRelease(periodo, Qt::Key_Return);
+        QTest::keyRelease(periodo, Qt::Key_3);
+        QTest::keyClick(periodo, Qt::Key_Shift, Qt::ShiftModifier);
+        QTest::keyClick(periodo, Qt::Key_End);
+        QTest::keyClick(periodo, Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(periodo, Qt::Key_Left);
+        QTest::keyClick(periodo, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(msgs.count(), 1);
+        QCOMPARE(periodo->selectedText(), QStringLiteral("13"));
+        QTest::keyClicks(periodo, QStringLiteral("11"));
+        QCOMPARE(periodo->text(), QStringLiteral("11/"));
         QCOMPARE(msgs.count(), 1);
     }
 
@@ -163,6 +175,11 @@ private Q_SLOTS:
         const QStringList iniciales = {"50,00", "12,50", "-3,25", "0,00", "7,12"};
         for (int p = 0; p < 5; ++p)
             QCOMPARE(caja(*f, 5 + p)->text(), iniciales[p]);
+        // Nothing milled or sold yet: each final stock is the carried one.
+        const QStringList finales = {"LblF000", "LblF0000", "LblFSemo", "LblFPellet", "LblFBasura"};
+        for (int p = 0; p < 5; ++p)
+            QCOMPARE(etiqueta(*f, finales[p]), iniciales[p]);
+        QCOMPARE(etiqueta(*f, QStringLiteral("LblTotIngresos")), QStringLiteral("25,00"));
         const QStringList extraccion = {"64", "7", "3", "26", ""};
         for (int p = 0; p < 5; ++p)
             QCOMPARE(caja(*f, 15 + p)->text(), extraccion[p]);
@@ -190,13 +207,19 @@ private Q_SLOTS:
         QCOMPARE(etiqueta(*f, QStringLiteral("LblF000")), QStringLiteral("0,00"));
     }
 
-    // Confirming the period again in edit mode starts that month afresh.
+    // Another period confirmed in edit mode, the edits dropped on the
+    // operator's word, brings that month on screen.
     void periodoReconfirmado() {
         ScriptedMessages msgs;
         auto f = abreVentana();
         escribe(*f, 0, QStringLiteral("07/2025"));
         escribe(*f, 2, QStringLiteral("80"));
+        msgs.answer(q42::vbNo);
         escribe(*f, 0, QStringLiteral("05/2025"));
+        QCOMPARE(msgs.count(), 1);
+        QCOMPARE(msgs.last().buttons(), int(q42::vbYesNoCancel));
+        QCOMPARE(msgs.last().defaultButton(), int(q42::vbDefaultButton3));
+        msgs.clear();
         QVERIFY(f->EsExistente && !f->EsNuevo);
         const double ingresos =
             valor(ruta, QStringLiteral("SELECT P_Ingresos FROM DJ_Q42 WHERE Periodo='05/2025'"))

@@ -280,6 +280,34 @@ private Q_SLOTS:
         QCOMPARE(d->nodo("A01")->text(0), QStringLiteral("01 - Uno"));
     }
 
+    // Enter presses the focused button; elsewhere it accepts the selected
+    // node, and a load selects the first row under the root.
+    void enter_data() {
+        QTest::addColumn<QString>("donde");
+        QTest::addColumn<bool>("aceptada");
+        QTest::addColumn<bool>("terminada");
+        QTest::newRow("tree after loading") << "TreeV" << true << true;
+        QTest::newRow("on Cancelar") << "CmdCancelar" << false << true;
+        QTest::newRow("on Nueva Busqueda") << "CmdNueva" << false << false;
+    }
+    void enter() {
+        QFETCH(QString, donde);
+        QFETCH(bool, aceptada);
+        QFETCH(bool, terminada);
+        auto d = abre(kCentros, QStringLiteral("CODIGO"));
+        muestra(d.get());
+        auto* destino = d->findChild<QWidget*>(donde);
+        QVERIFY(destino);
+        destino->setFocus();
+        QTest::keyClick(destino, Qt::Key_Return);
+        QCOMPARE(d->terminada(), terminada);
+        QCOMPARE(d->result() == QDialog::Accepted, aceptada);
+        if (aceptada)
+            QCOMPARE(d->ValorDevuelto.toString(), QStringLiteral("01"));
+        if (!terminada)
+            QVERIFY(d->isVisible() && d->TreeV->currentItem());
+    }
+
     void cancela_data() {
         QTest::addColumn<int>("modo");
         QTest::newRow("button") << 0;

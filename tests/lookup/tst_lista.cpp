@@ -5,7 +5,9 @@
 #include "PruebaConsultas.h"
 #include "lookup/AnchosColumnas.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -362,6 +364,43 @@ private Q_SLOTS:
         QVERIFY(!d->ValorDevuelto.isValid());
         QVERIFY(d->terminada());
         QVERIFY(!d->cancelada());
+    }
+
+    // Enter presses the focused button; in the list or a search box it
+    // accepts the selected row, and a load or a reload selects the first.
+    void enter_data() {
+        QTest::addColumn<QString>("donde");
+        QTest::addColumn<bool>("aceptada");
+        QTest::addColumn<bool>("terminada");
+        QTest::newRow("list after loading") << "lista" << true << true;
+        QTest::newRow("box after a new search") << "F5" << true << true;
+        QTest::newRow("on Cancelar") << "CmdCancelar" << false << true;
+        QTest::newRow("on Nueva Busqueda") << "CmdNueva" << false << false;
+    }
+    void enter() {
+        QFETCH(QString, donde);
+        QFETCH(bool, aceptada);
+        QFETCH(bool, terminada);
+        auto d = abre(QStringLiteral("SELECT CODIGO, DESCRIPCION FROM TA_MONEDAS ORDER BY ID"),
+                      [](Lib_FrmCons3& f) { f.CampoDevuelto = QStringLiteral("CODIGO"); });
+        muestra(d.get());
+        QWidget* destino = d->ListView1;
+        if (donde == QLatin1String("F5")) {
+            destino = d->CmbSearch.at(0)->lineEdit();
+            destino->setFocus();
+            QTest::keyClick(destino, Qt::Key_F5);
+        } else if (donde != QLatin1String("lista")) {
+            destino = d->findChild<QPushButton*>(donde);
+        }
+        destino->setFocus();
+        const QString primera = d->modelo()->texto(0, 0);
+        QTest::keyClick(destino, Qt::Key_Return);
+        QCOMPARE(d->terminada(), terminada);
+        QCOMPARE(d->result() == QDialog::Accepted, aceptada);
+        if (aceptada)
+            QCOMPARE(d->ValorDevuelto.toString(), primera);
+        if (!terminada)
+            QVERIFY(d->isVisible());
     }
 
     void cancela_data() {

@@ -47,6 +47,16 @@ private Q_SLOTS:
             << true << 15 << "12" << 0 << QChar('.') << true << QChar(',');
         QTest::newRow("comma stays") << true << 15 << "12" << 0 << QChar(',') << true << QChar(',');
         QTest::newRow("minus") << true << 15 << "" << 0 << QChar('-') << true << QChar('-');
+        // One sign, in front, and one decimal separator (the caret is at 0).
+        QTest::newRow("second minus") << true << 15 << "-1" << 0 << QChar('-') << false << nada;
+        QTest::newRow("digit before the sign")
+            << true << 15 << "-1" << 0 << QChar('5') << false << nada;
+        QTest::newRow("minus over the selected sign")
+            << true << 15 << "-1" << 1 << QChar('-') << true << QChar('-');
+        QTest::newRow("second decimal separator")
+            << true << 15 << "1,5" << 0 << QChar('.') << false << nada;
+        QTest::newRow("separator over the selected one")
+            << true << 15 << ",5" << 1 << QChar(',') << true << QChar(',');
         QTest::newRow("non-ascii digit") << true << 15 << "" << 0 << QChar(0x0663) << false << nada;
         QTest::newRow("letter in text box")
             << false << 0 << "ab" << 0 << QChar('c') << true << QChar('c');

@@ -21,8 +21,17 @@ int ScriptedMessages::msgBox(const QString& prompt, int style, const QString& ti
                                       q42::vbYes, q42::vbYes, q42::vbRetry};
     static const int secondAnswer[] = {q42::vbOK, q42::vbCancel, q42::vbRetry,
                                        q42::vbNo, q42::vbNo,     q42::vbCancel};
+    static const int thirdAnswer[] = {q42::vbOK,     q42::vbCancel, q42::vbIgnore,
+                                      q42::vbCancel, q42::vbNo,     q42::vbCancel};
     const int set = std::clamp(style & 0x0F, 0, 5);
-    return (style & 0x300) == q42::vbDefaultButton2 ? secondAnswer[set] : firstAnswer[set];
+    switch (style & 0x300) {
+    case q42::vbDefaultButton2:
+        return secondAnswer[set];
+    case q42::vbDefaultButton3:
+        return thirdAnswer[set];
+    default:
+        return firstAnswer[set];
+    }
 }
 
 std::optional<QString> ScriptedMessages::inputBox(const QString& prompt, const QString& title,
