@@ -269,6 +269,14 @@ public:
     using Trace = std::function<void(const QString& statement)>;
     static void setTrace(Trace trace);
 
+    // Sees every request a connection sends, as the program wrote it (before
+    // any dialect adaptation): statements, the parameterised ones the record
+    // sets build, and catalogue queries (as "OpenSchema(n)"). Off by default;
+    // the statement corpus uses it.
+    enum class Request { Statement, Parameterised, Catalogue };
+    using RequestHook = std::function<void(const QString& text, Request kind)>;
+    static void setRequestHook(RequestHook hook);
+
 private:
     friend class Recordset;
     friend struct RecordsetPrivate;
