@@ -293,11 +293,16 @@ void TstInicio::archivoConRegistrosMalos() {
 
 // Single-byte text in the Windows code page, cut to the field's width.
 void TstInicio::textoLatin1() {
+    // "–" and "€" live in 0x80-0x9F, where the code page is no Latin-1.
     const RegistroMascara r{QStringLiteral("Año"), QString(150, QLatin1Char('N')),
-                            QStringLiteral("|Descripción|"), QStringLiteral("Baja = 0")};
+                            QStringLiteral("|Descripción|"),
+                            QStringLiteral("Rubro = 'A–B' AND Precio < '€ 5'")};
     const QByteArray b = q42::mascaras::escribeRegistro(r);
     QCOMPARE(b.size(), 1202);
     QCOMPARE(b.mid(0, 3), QByteArray("A\xf1o"));
+    QVERIFY(b.contains("'A\x96"
+                       "B'") &&
+            b.contains("'\x80 5'"));
     QCOMPARE(b.mid(100, 100), QByteArray(100, 'N'));
     const auto leido = q42::mascaras::leeRegistro(b);
     QVERIFY(leido);
