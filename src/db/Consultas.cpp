@@ -190,15 +190,14 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
                             std::shared_ptr<ado::Connection> ConexionActiva, int CursorType,
                             int LockType, int Options, bool ConvOracle) {
     const auto conexion = ConexionActiva ? ConexionActiva : gCnn;
-    StepRunner::run(
-        {[&] { CierraRecordset(Lrcs); }, [&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); },
-         [&] {
-             const bool oracle = gCnn->ConnectionString().indexOf(QStringLiteral("ORACLE"), 0,
-                                                                  Qt::CaseInsensitive) >= 1;
-             const QString sql = oracle && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
-             Lrcs.Open(sql, conexion, CursorType, LockType, Options);
-         }},
-        trataError(QStringLiteral("AbrirRecordset")));
+    StepRunner::run({[&] { CierraRecordset(Lrcs); },
+                     [&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); },
+                     [&] {
+                         const QString sql =
+                             esOracle() && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
+                         Lrcs.Open(sql, conexion, CursorType, LockType, Options);
+                     }},
+                    trataError(QStringLiteral("AbrirRecordset")));
 }
 
 void DB_Dll::CierraRecordset(ado::Recordset& LrcsTemp) {
@@ -225,7 +224,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected) {
             SentenciaSQL =
                 Utiles::SustituyeTexto(SentenciaSQL, QStringLiteral("@Admin_"), QString());
 
-        if (contiene(gCnn->ConnectionString(), QStringLiteral("ORACLE"))) {
+        if (esOracle()) {
             long local = 0;
             EjecutaScriptOracle(SentenciaSQL, RecordsAffected ? *RecordsAffected : local);
         } else {
@@ -273,8 +272,7 @@ std::optional<QString> DB_Dll::DatosTabla(const QString& Tabla, const QString& V
     std::optional<QString> resultado;
     StepRunner::run(
         {[&] {
-             sql = sentenciaDatos(Tabla, ValorBuscado, Campo, Tipodato, Condicion, UsaTrim,
-                                  gCnn->engine());
+             sql = sentenciaDatos(Tabla, ValorBuscado, Campo, Tipodato, Condicion, UsaTrim, gMotor);
          },
          [&] { AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1); },
          [&] {

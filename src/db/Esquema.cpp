@@ -67,8 +67,9 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla) {
 }
 
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo) {
-    // Oracle's catalogue is not asked: every column counts as present there.
-    if (gProveedor.contains(QStringLiteral("ORACLE"), Qt::CaseInsensitive))
+    // Oracle's catalogue is not asked: every column counts as present there,
+    // however Oracle was chosen (login dialog or a "#" server).
+    if (esOracle() || gProveedor.contains(QStringLiteral("ORACLE"), Qt::CaseInsensitive))
         return true;
     return buscaEnCatalogo(
         *this,

@@ -176,11 +176,17 @@ void TstInicio::marcaOracleSola() {
 
 void TstInicio::marcaOracleConServidor() {
     ScriptedMessages msgs;
-    msgs.answer(q42::vbNo);
-    DialogScript guion([](QDialog*) { return 0; });
+    msgs.answer(q42::vbYes);
+    // "Sí" to the retry: the login dialog opens on the platform that failed.
+    int plataforma = -1;
+    DialogScript guion([&](QDialog* d) {
+        plataforma = qobject_cast<frmAcceso*>(d)->CboPlataformaDB->currentIndex();
+        return 0;
+    });
     QVERIFY(!IniciaSistema(
         QStringLiteral("@Server=#tcp/ORA1:1521;@DbName=TNS;@Usuario=u;@Password=p;")));
-    QCOMPARE(guion.count(), 0);
+    QCOMPARE(guion.count(), 1);
+    QCOMPARE(plataforma, 1);
     DB_Dll& db = DB_Dll::instance();
     QCOMPARE(db.gServidor, QStringLiteral("ORA1"));
     QCOMPARE(db.gConnString,
