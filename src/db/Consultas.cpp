@@ -149,6 +149,7 @@ bool existe(DB_Dll& db, Variante v, const QString& Tabla, const QString& ValorBu
                              rs.Close();
                      },
                      [&] {
+                         const ado::ProgramScope programa;
                          if (!Lrcs || SoloLectura)
                              rs.Open(sql, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
                          else
@@ -173,7 +174,10 @@ std::optional<double> buscaAgregado(DB_Dll& db, Agregado a, const QString& QueTa
                         QueCampo + QStringLiteral(") AS ") + columna + QStringLiteral(" FROM ") +
                         QueTabla + donde;
     ado::Recordset rs;
-    rs.Open(sql, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+    {
+        const ado::ProgramScope programa;
+        rs.Open(sql, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+    }
     std::optional<double> resultado;
     if (!rs.EOF_()) {
         // The value's own text ("." as decimal point): a maximum of 12.5 must
@@ -195,6 +199,7 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
                      [&] {
                          const QString sql =
                              esOracle() && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
+                         const ado::ProgramScope programa;
                          Lrcs.Open(sql, conexion, CursorType, LockType, Options);
                      }},
                     trataError(QStringLiteral("AbrirRecordset")));
@@ -214,6 +219,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected) {
         return !errores.isEmpty() && errores.Count() <= 2 && !trans &&
                errores.Item(0).NativeError == 8152;
     };
+    const ado::ProgramScope programa;
     try {
         if (contiene(SentenciaSQL, QStringLiteral("DROP")) &&
             contiene(SentenciaSQL, QStringLiteral("CREATE")) &&

@@ -19,12 +19,26 @@ Connection::RequestHook& requestHook() {
     return hook;
 }
 
+int& programDepth() {
+    static int depth = 0;
+    return depth;
+}
+
 void request(const QString& text, Connection::Request kind) {
-    if (const Connection::RequestHook& hook = requestHook())
+    const bool program = programDepth() > 0 || kind == Connection::Request::Parameterised;
+    if (const Connection::RequestHook& hook = requestHook(); hook && program)
         hook(text, kind);
 }
 
 } // namespace
+
+ProgramScope::ProgramScope() {
+    ++programDepth();
+}
+
+ProgramScope::~ProgramScope() {
+    --programDepth();
+}
 
 void Connection::setRequestHook(RequestHook hook) {
     requestHook() = std::move(hook);
