@@ -21,6 +21,8 @@ cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLA
 cmake --build build -j"$jobs"
 echo "== tests"
 ctest --test-dir build --output-on-failure -j"$jobs"
+echo "== statements (SQL Server and Oracle, parsed by sqlglot)"
+./scripts/check-sql.sh build
 echo "== package"
 ./scripts/check-package.sh build
 echo "== the README's commands"

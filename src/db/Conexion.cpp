@@ -40,17 +40,43 @@ void DB_Dll::setLoginHandler(LoginHandler handler) {
     loginHandler() = std::move(handler);
 }
 
+ado::Engine DB_Dll::motorDe(const QString& connString, const QString& servidor) {
+    static const QRegularExpression proveedor(QStringLiteral("(?:^|;)\\s*provider\\s*=\\s*([^;]*)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QString p = proveedor.match(connString).captured(1).trimmed();
+    const auto empieza = [&p](const char* nombre) {
+        return p.startsWith(QLatin1String(nombre), Qt::CaseInsensitive);
+    };
+    if (servidor.contains(QLatin1Char('#')) || empieza("OraOLEDB") || empieza("MSDAORA"))
+        return ado::Engine::Oracle;
+    if (empieza("SQLOLEDB") || empieza("SQLNCLI") || empieza("MSOLEDBSQL"))
+        return ado::Engine::SqlServer;
+    if (p.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0)
+        return ado::Engine::SQLite;
+    return ado::Engine::None;
+}
+
+QString DB_Dll::valorConexion(const QString& valor) {
+    const bool llaves = valor != valor.trimmed() || valor.contains(QLatin1Char(';')) ||
+                        valor.contains(QLatin1Char('{')) || valor.contains(QLatin1Char('}'));
+    if (!llaves)
+        return valor;
+    return QLatin1Char('{') + QString(valor).replace(QLatin1Char('}'), QLatin1String("}}")) +
+           QLatin1Char('}');
+}
+
 void DB_Dll::ArmaConnString() {
     if (gServidor.contains(QLatin1Char('#')))
-        gConnString = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + gDBName +
-                      QStringLiteral(";User Id=") + gUsuario + QStringLiteral(";Password=") +
-                      gUserPassWord + QStringLiteral(";");
+        gConnString = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") +
+                      valorConexion(gDBName) + QStringLiteral(";User Id=") +
+                      valorConexion(gUsuario) + QStringLiteral(";Password=") +
+                      valorConexion(gUserPassWord) + QStringLiteral(";");
     else
         gConnString = QStringLiteral("PROVIDER=") + pSQLOLEDB() + QStringLiteral(";") +
-                      QStringLiteral("Server=") + gServidor + QStringLiteral(";") +
-                      QStringLiteral("Database =") + gDBName + QStringLiteral(";") +
-                      QStringLiteral("UId=") + gUsuario + QStringLiteral(";") +
-                      QStringLiteral("Pwd=") + gUserPassWord + QStringLiteral(";");
+                      QStringLiteral("Server=") + valorConexion(gServidor) + QStringLiteral(";") +
+                      QStringLiteral("Database =") + valorConexion(gDBName) + QStringLiteral(";") +
+                      QStringLiteral("UId=") + valorConexion(gUsuario) + QStringLiteral(";") +
+                      QStringLiteral("Pwd=") + valorConexion(gUserPassWord) + QStringLiteral(";");
 }
 
 bool DB_Dll::PideParametros() {
@@ -59,7 +85,8 @@ bool DB_Dll::PideParametros() {
     datos.password = gUserPassWord;
     datos.dbName = gDBName;
     datos.servidor = gServidor;
-    datos.plataforma = 0; // always offered as SQL Server, also after an Oracle attempt
+    // A retry after an Oracle attempt offers Oracle again.
+    datos.plataforma = gServidor.contains(QLatin1Char('#')) || esOracle() ? 1 : 0;
     datos.aceptar = false;
     // Without a dialog to ask, the request counts as cancelled.
     if (loginHandler())
@@ -116,8 +143,12 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
         }),
         paso([this, lCursor] {
             gCnn->setCursorLocation(lCursor);
+            gMotor = motorDe(gConnString, gServidor);
+            q42::Utiles::setMotor(gMotor);
             gCnn->Open(gConnString, QString(), QString(), -1);
-            q42::Utiles::setMotor(gCnn->engine());
+            if (gMotor != ado::Engine::Oracle)
+                gMotor = gCnn->engine();
+            q42::Utiles::setMotor(gMotor);
         }),
         paso([this, ValidaAdmin, &fin] {
             if (ValidaAdmin)
@@ -139,24 +170,31 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
         }),
     };
 
-    q42::StepRunner::run(pasos, [this](const q42::Error& error) -> int {
+    // Whatever ends the open unfinished leaves no half-open connection behind.
+    const auto abandona = [this] {
+        gOpenFlag = false;
+        if (gCnn->State() != ado::adStateClosed)
+            gCnn->Close();
+    };
+    q42::StepRunner::run(pasos, [this, &abandona](const q42::Error& error) -> int {
         ado::Errors& errores = gCnn->errors();
         if (errores.isEmpty()) {
             q42::MsgBox(ado::redactPasswords(error.description()));
+            abandona();
             return 0;
         }
         const int respuesta =
             q42::MsgBox(textoReintento(errores.Item(0)), q42::vbYesNo + q42::vbCritical,
                         QStringLiteral(" Error de Conexion a Base de Datos"));
         if (respuesta != q42::vbYes) {
-            gOpenFlag = false;
-            if (gCnn->State() != ado::adStateClosed)
-                gCnn->Close();
+            abandona();
             return 0;
         }
         errores.Clear();
-        if (!PideParametros())
+        if (!PideParametros()) {
+            abandona();
             return 0;
+        }
         ArmaConnString();
         return q42::StepRunner::Retry;
     });

@@ -149,6 +149,7 @@ bool existe(DB_Dll& db, Variante v, const QString& Tabla, const QString& ValorBu
                              rs.Close();
                      },
                      [&] {
+                         const ado::ProgramScope programa;
                          if (!Lrcs || SoloLectura)
                              rs.Open(sql, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
                          else
@@ -173,7 +174,10 @@ std::optional<double> buscaAgregado(DB_Dll& db, Agregado a, const QString& QueTa
                         QueCampo + QStringLiteral(") AS ") + columna + QStringLiteral(" FROM ") +
                         QueTabla + donde;
     ado::Recordset rs;
-    rs.Open(sql, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+    {
+        const ado::ProgramScope programa;
+        rs.Open(sql, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+    }
     std::optional<double> resultado;
     if (!rs.EOF_()) {
         // The value's own text ("." as decimal point): a maximum of 12.5 must
@@ -190,15 +194,15 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
                             std::shared_ptr<ado::Connection> ConexionActiva, int CursorType,
                             int LockType, int Options, bool ConvOracle) {
     const auto conexion = ConexionActiva ? ConexionActiva : gCnn;
-    StepRunner::run(
-        {[&] { CierraRecordset(Lrcs); }, [&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); },
-         [&] {
-             const bool oracle = gCnn->ConnectionString().indexOf(QStringLiteral("ORACLE"), 0,
-                                                                  Qt::CaseInsensitive) >= 1;
-             const QString sql = oracle && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
-             Lrcs.Open(sql, conexion, CursorType, LockType, Options);
-         }},
-        trataError(QStringLiteral("AbrirRecordset")));
+    StepRunner::run({[&] { CierraRecordset(Lrcs); },
+                     [&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); },
+                     [&] {
+                         const QString sql =
+                             esOracle() && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
+                         const ado::ProgramScope programa;
+                         Lrcs.Open(sql, conexion, CursorType, LockType, Options);
+                     }},
+                    trataError(QStringLiteral("AbrirRecordset")));
 }
 
 void DB_Dll::CierraRecordset(ado::Recordset& LrcsTemp) {
@@ -215,6 +219,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected) {
         return !errores.isEmpty() && errores.Count() <= 2 && !trans &&
                errores.Item(0).NativeError == 8152;
     };
+    const ado::ProgramScope programa;
     try {
         if (contiene(SentenciaSQL, QStringLiteral("DROP")) &&
             contiene(SentenciaSQL, QStringLiteral("CREATE")) &&
@@ -225,7 +230,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected) {
             SentenciaSQL =
                 Utiles::SustituyeTexto(SentenciaSQL, QStringLiteral("@Admin_"), QString());
 
-        if (contiene(gCnn->ConnectionString(), QStringLiteral("ORACLE"))) {
+        if (esOracle()) {
             long local = 0;
             EjecutaScriptOracle(SentenciaSQL, RecordsAffected ? *RecordsAffected : local);
         } else {
@@ -273,8 +278,7 @@ std::optional<QString> DB_Dll::DatosTabla(const QString& Tabla, const QString& V
     std::optional<QString> resultado;
     StepRunner::run(
         {[&] {
-             sql = sentenciaDatos(Tabla, ValorBuscado, Campo, Tipodato, Condicion, UsaTrim,
-                                  gCnn->engine());
+             sql = sentenciaDatos(Tabla, ValorBuscado, Campo, Tipodato, Condicion, UsaTrim, gMotor);
          },
          [&] { AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1); },
          [&] {

@@ -1,5 +1,7 @@
 #include "DB_Dll.h"
 
+#include "Corpus.h"
+
 namespace {
 std::unique_ptr<DB_Dll>& shared() {
     static std::unique_ptr<DB_Dll> instance;
@@ -18,7 +20,9 @@ void DB_Dll::release() {
     shared().reset();
 }
 
-DB_Dll::DB_Dll() : gCnn(std::make_shared<ado::Connection>()) {}
+DB_Dll::DB_Dll() : gCnn(std::make_shared<ado::Connection>()) {
+    corpus::instala();
+}
 
 DB_Dll::~DB_Dll() {
     // Releasing the class closes the program's connection.

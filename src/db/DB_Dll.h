@@ -59,6 +59,16 @@ public:
     bool gEsAdmin = false;
     QString gUserPassWord;
     QString gConnString;
+    // The engine, decided once when the connection is opened (motorDe, then
+    // what the connection reached); never guessed from names in the string.
+    ado::Engine gMotor = ado::Engine::None;
+    bool esOracle() const { return gMotor == ado::Engine::Oracle; }
+    // Oracle for an Oracle provider or a "#" in the server, SQL Server or
+    // SQLite for theirs, None when the provider does not tell.
+    static ado::Engine motorDe(const QString& connString, const QString& servidor);
+    // A value for a "key=value;" string: in braces, "}" doubled, when it
+    // holds ";", "{", "}" or blanks at either end; otherwise as it is.
+    static QString valorConexion(const QString& valor);
 
     static QString pSQLOLEDB() { return QStringLiteral("SQLOLEDB"); }
     static QString proveedorOracle() { return QStringLiteral("OraOLEDB.Oracle.1"); }

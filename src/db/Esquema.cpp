@@ -28,23 +28,27 @@ bool buscaEnCatalogo(DB_Dll& db, const std::function<std::unique_ptr<ado::Record
     bool encontrado = false;
     bool vacio = false;
     const QString buscado = nombre.trimmed();
-    StepRunner::run(
-        {[&] { rs = abre(); }, [&] { vacio = catalogo(rs).EOF_() && catalogo(rs).BOF(); },
-         [&] {
-             if (vacio)
-                 return;
-             ado::Recordset& r = catalogo(rs);
-             for (; !r.EOF_(); r.MoveNext()) {
-                 const QString nombreFila = r.value(columna).toString().trimmed();
-                 if (nombreFila.compare(buscado, Qt::CaseInsensitive) == 0) {
-                     encontrado = true;
-                     return;
-                 }
-             }
-         }},
-        [&db](const q42::Error& e) {
-            return db.TratamientoErrores(e, std::nullopt, QStringLiteral("VerificaCampos"));
-        });
+    StepRunner::run({[&] {
+                         const ado::ProgramScope programa;
+                         rs = abre();
+                     },
+                     [&] { vacio = catalogo(rs).EOF_() && catalogo(rs).BOF(); },
+                     [&] {
+                         if (vacio)
+                             return;
+                         ado::Recordset& r = catalogo(rs);
+                         for (; !r.EOF_(); r.MoveNext()) {
+                             const QString nombreFila = r.value(columna).toString().trimmed();
+                             if (nombreFila.compare(buscado, Qt::CaseInsensitive) == 0) {
+                                 encontrado = true;
+                                 return;
+                             }
+                         }
+                     }},
+                    [&db](const q42::Error& e) {
+                        return db.TratamientoErrores(e, std::nullopt,
+                                                     QStringLiteral("VerificaCampos"));
+                    });
     return encontrado;
 }
 
@@ -67,8 +71,9 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla) {
 }
 
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo) {
-    // Oracle's catalogue is not asked: every column counts as present there.
-    if (gProveedor.contains(QStringLiteral("ORACLE"), Qt::CaseInsensitive))
+    // Oracle's catalogue is not asked: every column counts as present there,
+    // however Oracle was chosen (login dialog or a "#" server).
+    if (esOracle() || gProveedor.contains(QStringLiteral("ORACLE"), Qt::CaseInsensitive))
         return true;
     return buscaEnCatalogo(
         *this,

@@ -6,6 +6,7 @@
 #include "platform/Regional.h"
 #include "platform/Utiles.h"
 
+#include <QRegularExpression>
 #include <array>
 #include <utility>
 
@@ -37,8 +38,9 @@ qsizetype posicionTop(const QString& s) {
     return -1;
 }
 
-// TOP n becomes a ROWNUM condition placed after the statement's own
-// condition and before its GROUP BY or ORDER BY.
+// TOP n limits the finished query: the SELECT that carries it, ORDER BY
+// included, becomes an inline view filtered by ROWNUM, so the n rows are
+// the first n of the order and not n arbitrary rows sorted afterwards.
 QString limiteFilas(const QString& s) {
     const qsizetype top = posicionTop(s);
     if (top < 0)
@@ -52,47 +54,124 @@ QString limiteFilas(const QString& s) {
         rechaza(QStringLiteral("Falta el blanco después del número de filas de TOP"));
     const QString n = resto.left(blanco);
     QString cuerpo = resto.mid(blanco + 1);
-
-    QString agrupa, ordena;
-    if (const qsizetype g = s.indexOf(QLatin1String(" GROUP BY "), 0, CI); g >= 0)
-        agrupa = s.mid(g);
-    else if (const qsizetype o = s.indexOf(QLatin1String("ORDER BY "), 0, CI); o >= 0)
-        ordena = s.mid(o);
-    const QString limite =
-        (s.contains(QLatin1String(" WHERE "), CI) ? QStringLiteral(" AND ROWNUM <= ")
-                                                  : QStringLiteral(" WHERE ROWNUM <= ")) +
-        n;
-    const QString cola = (agrupa + ordena).trimmed();
-    if (!cola.isEmpty())
-        cuerpo = Utiles::SustituyeTexto(cuerpo, cola, QStringLiteral(" "));
-    return antes + QLatin1Char(' ') + cuerpo + QLatin1Char(' ') + limite + QLatin1Char(' ') +
-           agrupa + QLatin1Char(' ') + ordena;
+    // A SELECT in parentheses ends at the one that closes them.
+    QString despues;
+    int nivel = 0;
+    for (qsizetype i = 0; i < cuerpo.size(); ++i) {
+        if (cuerpo[i] == QLatin1Char('('))
+            ++nivel;
+        else if (cuerpo[i] == QLatin1Char(')') && nivel-- == 0) {
+            despues = cuerpo.mid(i);
+            cuerpo.truncate(i);
+            break;
+        }
+    }
+    const qsizetype select = antes.lastIndexOf(QLatin1String("SELECT"), -1, CI);
+    const QString fuera = select < 0 ? QString() : antes.left(select);
+    const QString dentro = (select < 0 ? antes : antes.mid(select)) + cuerpo.trimmed();
+    return fuera + QStringLiteral("SELECT * FROM (") + dentro.trimmed() +
+           QStringLiteral(") WHERE ROWNUM <= ") + n + despues;
 }
 
-// Literals holding a full date become TO_DATE calls; one already inside a
-// TO_DATE call is not wrapped twice.
-QString literalesFecha(const QString& s) {
-    QString copia = s;
-    for (qsizetype abre = s.indexOf(QLatin1Char('\'')); abre >= 0;) {
-        const qsizetype cierra = s.indexOf(QLatin1Char('\''), abre + 1);
-        if (cierra < 0)
-            rechaza(QStringLiteral("Falta el apóstrofo que cierra un texto de la sentencia"));
-        const QString texto = s.mid(abre + 1, cierra - abre - 1);
-        if (const auto fecha = q42::Regional::readFullDate(texto)) {
-            const QString llamada = QStringLiteral("TO_DATE('") +
-                                    fecha->toString(QStringLiteral("dd/MM/yyyy")) +
-                                    QStringLiteral("','DD/MM/YYYY')");
-            copia = Utiles::SustituyeTexto(copia, s.mid(abre, cierra - abre + 1), llamada);
+// The statement with its string literals set aside: each becomes a mark
+// that no rewriting step can match, so an operator's text never turns into
+// SQL ("'abc" is no "= ''", "[x]" stays brackets). The empty literal stays
+// in place: the empty-text step looks for it.
+struct Literales {
+    QString texto;
+    QStringList originales;
+};
+
+QString marca(qsizetype indice) {
+    QString letras;
+    do {
+        letras.prepend(QChar(u'a' + char16_t(indice % 26)));
+        indice /= 26;
+    } while (indice > 0);
+    return QChar(0xE000) + letras + QChar(0xE001);
+}
+
+Literales apartaLiterales(const QString& s) {
+    Literales r;
+    const QChar apostrofo(u'\'');
+    for (qsizetype i = 0; i < s.size();) {
+        if (s[i] != apostrofo) {
+            r.texto += s[i++];
+            continue;
         }
-        abre = s.indexOf(QLatin1Char('\''), cierra + 1);
+        qsizetype j = i + 1;
+        for (;; ++j) {
+            if (j >= s.size())
+                rechaza(QStringLiteral("Falta el apóstrofo que cierra un texto de la sentencia"));
+            if (s[j] != apostrofo)
+                continue;
+            if (j + 1 < s.size() && s[j + 1] == apostrofo) {
+                ++j;
+                continue;
+            }
+            break;
+        }
+        const QString literal = s.mid(i, j - i + 1);
+        if (literal.size() == 2) {
+            r.texto += literal;
+        } else {
+            r.texto += marca(r.originales.size());
+            r.originales << literal;
+        }
+        i = j + 1;
     }
-    while (copia.contains(QLatin1String("TO_DATE(TO_DATE("), CI)) {
-        copia = Utiles::SustituyeTexto(copia, QStringLiteral("TO_DATE(TO_DATE("),
-                                       QStringLiteral("TO_DATE("));
-        copia = Utiles::SustituyeTexto(copia, QStringLiteral("'DD/MM/YYYY'),'DD/MM/YYYY')"),
-                                       QStringLiteral("'DD/MM/YYYY')"));
+    return r;
+}
+
+// The date literal of the SQL Server form (CONVERT(datetime, '...', 120 or
+// 121)) as Oracle reads it; DATE keeps no fractions of a second.
+QString fechaConvertida(const QString& s, QStringList& originales) {
+    static const QRegularExpression convert(
+        QStringLiteral(
+            "CONVERT\\s*\\(\\s*datetime\\s*,\\s*(\\x{E000}[a-z]+\\x{E001})\\s*,\\s*12[01]\\s*\\)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype desde = 0;
+    for (auto it = convert.globalMatch(s); it.hasNext();) {
+        const auto m = it.next();
+        const QString mark = m.captured(1);
+        qsizetype indice = 0;
+        for (qsizetype k = 1; k < mark.size() - 1; ++k)
+            indice = indice * 26 + (mark[k].unicode() - u'a');
+        QString& literal = originales[indice];
+        if (literal.size() > 21)
+            literal = literal.left(20) + QLatin1Char('\'');
+        out += s.mid(desde, m.capturedStart() - desde) + QStringLiteral("TO_DATE(") + mark +
+               QStringLiteral(", 'YYYY-MM-DD HH24:MI:SS')");
+        desde = m.capturedEnd();
     }
-    return copia;
+    return out + s.mid(desde);
+}
+
+// Whether the text before position p ends with "TO_DATE(" (blanks apart).
+bool dentroDeToDate(const QString& s, qsizetype p) {
+    const QString antes = s.left(p).trimmed();
+    return antes.endsWith(QLatin1String("TO_DATE("), CI);
+}
+
+// The literals put back; one that reads as a full date becomes a TO_DATE
+// call unless it already is the argument of one.
+QString reponeLiterales(QString s, const QStringList& originales) {
+    for (qsizetype i = 0; i < originales.size(); ++i) {
+        const QString m = marca(i);
+        const qsizetype p = s.indexOf(m);
+        if (p < 0)
+            continue;
+        QString valor = originales.at(i);
+        const QString texto = valor.mid(1, valor.size() - 2);
+        if (!dentroDeToDate(s, p))
+            if (const auto fecha = q42::Regional::readFullDate(texto))
+                valor = QStringLiteral("TO_DATE('") +
+                        fecha->toString(QStringLiteral("dd/MM/yyyy")) +
+                        QStringLiteral("','DD/MM/YYYY')");
+        s.replace(p, m.size(), valor);
+    }
+    return s;
 }
 
 // "= ''" only after the first WHERE: before it, it is an assignment.
@@ -138,17 +217,17 @@ constexpr std::array<std::pair<const char*, const char*>, 5> kLongitud{{
 } // namespace
 
 QString DB_Dll::ORACLE_Dicc(const QString& Valor) const {
-    if (!gConnString.contains(QLatin1String("ORACLE"), CI))
+    if (!esOracle())
         return Valor;
     if (Utiles::CuentaPalabras(Valor) <= 1)
         return Valor.compare(QLatin1String("LEN"), CI) == 0 ? QStringLiteral("LENGTH") : Valor;
 
-    QString s = limiteFilas(Valor);
+    Literales apartados = apartaLiterales(Valor);
+    QString s = limiteFilas(fechaConvertida(apartados.texto, apartados.originales));
     for (const auto& par : kLongitud)
         s = sustituye(s, par);
     s = sustituye(s, {"[", "\""});
     s = sustituye(s, {"]", "\""});
-    s = literalesFecha(s);
     s = sustituye(s, {"Charindex", "InStr"});
     s = sustituye(s, {"CONVERT(NVARCHAR,", "TO_CHAR("});
     s = sustituye(s, {"CONVERT(INT,", "TO_NUMBER("});
@@ -157,5 +236,5 @@ QString DB_Dll::ORACLE_Dicc(const QString& Valor) const {
     s = estilo103(s);
     s = sustituye(s, {"SUBSTRING(", "SUBSTR("});
     s = sustituye(s, {"ISNULL(", "NVL("});
-    return s;
+    return reponeLiterales(s, apartados.originales);
 }

@@ -89,30 +89,51 @@ void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, long& RecordsAffected,
                                               QString::fromLatin1(pone));
 
     // A piece runs from one keyword to just before the next; what stands
-    // before the first keyword is never run.
-    for (qsizetype inicio = proximaClave(SentenciaSQL, 0); inicio != kNoEsta;
-         inicio = proximaClave(SentenciaSQL, 0)) {
-        const qsizetype siguiente = proximaClave(SentenciaSQL, inicio + 1);
-        const QString pieza = (siguiente == kNoEsta ? SentenciaSQL.mid(inicio)
-                                                    : SentenciaSQL.mid(inicio, siguiente - inicio))
-                                  .trimmed();
-        if (pieza.compare(QLatin1String("SET TRANSACTION"), CI) == 0) {
-            destino->beginTrans();
-        } else if (pieza.compare(QLatin1String("COMMIT"), CI) == 0) {
-            destino->commitTrans();
-        } else if (pieza.compare(QLatin1String("ROLLBACK"), CI) == 0) {
-            destino->rollbackTrans();
-        } else {
-            QString sentencia = ORACLE_Dicc(pieza);
-            if (!FiltraSentenciaOracle(sentencia).trimmed().isEmpty()) {
-                long afectados = 0;
-                destino->execute(sentencia, &afectados);
-                // Statements that report no count (-1) add nothing.
-                if (afectados > 0)
-                    RecordsAffected += afectados;
+    // before the first keyword is never run. A failing piece ends the
+    // script; the transactions it began are rolled back, which also gives
+    // the connection its autocommit back, and the failure goes on up with
+    // the driver's errors as they were.
+    int abiertas = 0;
+    try {
+        for (qsizetype inicio = proximaClave(SentenciaSQL, 0); inicio != kNoEsta;
+             inicio = proximaClave(SentenciaSQL, 0)) {
+            const qsizetype siguiente = proximaClave(SentenciaSQL, inicio + 1);
+            const QString pieza =
+                (siguiente == kNoEsta ? SentenciaSQL.mid(inicio)
+                                      : SentenciaSQL.mid(inicio, siguiente - inicio))
+                    .trimmed();
+            if (pieza.compare(QLatin1String("SET TRANSACTION"), CI) == 0) {
+                destino->beginTrans();
+                ++abiertas;
+            } else if (pieza.compare(QLatin1String("COMMIT"), CI) == 0) {
+                destino->commitTrans();
+                abiertas = qMax(0, abiertas - 1);
+            } else if (pieza.compare(QLatin1String("ROLLBACK"), CI) == 0) {
+                destino->rollbackTrans();
+                abiertas = qMax(0, abiertas - 1);
+            } else {
+                QString sentencia = ORACLE_Dicc(pieza);
+                if (!FiltraSentenciaOracle(sentencia).trimmed().isEmpty()) {
+                    long afectados = 0;
+                    destino->execute(sentencia, &afectados);
+                    // Statements that report no count (-1) add nothing.
+                    if (afectados > 0)
+                        RecordsAffected += afectados;
+                }
+            }
+            SentenciaSQL = siguiente == kNoEsta ? QString() : SentenciaSQL.mid(siguiente);
+        }
+    } catch (...) {
+        const ado::Errors errores = destino->errors();
+        for (; abiertas > 0; --abiertas) {
+            try {
+                destino->rollbackTrans();
+            } catch (...) {
+                break;
             }
         }
-        SentenciaSQL = siguiente == kNoEsta ? QString() : SentenciaSQL.mid(siguiente);
+        destino->errors() = errores;
+        throw;
     }
 
     // A lone entry with this number is a notice of the Oracle provider, not a

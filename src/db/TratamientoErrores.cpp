@@ -4,6 +4,7 @@
 #include "DB_Dll.h"
 
 #include "platform/Carpeta.h"
+#include "platform/Cp1252.h"
 #include "platform/StepRunner.h"
 #include "platform/ui/MsgBox.h"
 
@@ -31,36 +32,12 @@ QString textoRespuesta(int respuesta) {
                                                             : QString();
 }
 
-// Windows code page 1252: Latin-1 plus the printable characters it puts
-// in 0x80-0x9F; anything else becomes "?".
-QByteArray aCp1252(const QString& texto) {
-    static const std::array<char16_t, 32> altos{
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    QByteArray out;
-    out.reserve(texto.size());
-    for (QChar c : texto) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out += char(u);
-            continue;
-        }
-        char b = '?';
-        for (std::size_t i = 0; i < altos.size(); ++i)
-            if (altos[i] != 0 && altos[i] == u)
-                b = char(0x80 + i);
-        out += b;
-    }
-    return out;
-}
-
 void agregaLinea(const QString& ruta, const QString& linea) {
     QFile log(ruta);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
         throw q42::Error(q42::err::PathFileAccess, log.errorString(),
                          QStringLiteral("DB_Dll.TratamientoErrores"));
-    const QByteArray bytes = aCp1252(linea) + "\r\n";
+    const QByteArray bytes = q42::aCp1252(linea) + "\r\n";
     if (log.write(bytes) != bytes.size())
         throw q42::Error(q42::err::PathFileAccess, log.errorString(),
                          QStringLiteral("DB_Dll.TratamientoErrores"));

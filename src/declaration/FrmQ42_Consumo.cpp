@@ -39,7 +39,7 @@ void calculaProducto(FrmQ42& f, int producto, const QString& desde, const QStrin
     if (!codigos->isEmpty()) {
         Progreso::Mensaje(texto);
         QString sql =
-            sentenciaConsumo(Utiles::FechaSQL(desde), Utiles::FechaSQL(hasta), unidad, *codigos);
+            sentenciaConsumo(Utiles::FechaSQL(desde), Utiles::FinDiaSQL(hasta), unidad, *codigos);
         DB_Dll& db = DB_Dll::instance();
         ado::Recordset rs;
         db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);

@@ -127,9 +127,20 @@ void DefinirConsulta(const QString& Tabla, QString& CampoDescripcion, QString& C
 
     Lib_ClsCons3& consultas = Lib_ClsCons3::instance();
     consultas.CampoDevuelto = CampoClave;
-    const QString sql = QStringLiteral("select ") + CampoDescripcion + QLatin1Char(',') +
-                        CampoClave + QStringLiteral(" from ") + Tabla + QLatin1Char(' ') +
-                        Condicion;
+    // A table no rule knows and no column named: its own columns, as a
+    // lookup without a mask entry shows them; never "select , from".
+    QStringList columnas;
+    for (const QString& c : {CampoDescripcion, CampoClave})
+        if (!c.trimmed().isEmpty())
+            columnas << c;
+    QString sql;
+    if (!columnas.isEmpty())
+        sql = QStringLiteral("select ") + columnas.join(QLatin1Char(',')) +
+              QStringLiteral(" from ") + Tabla + QLatin1Char(' ') + Condicion;
+    else if (Condicion.trimmed().isEmpty())
+        sql = Tabla.trimmed();
+    else
+        sql = QStringLiteral("select * from ") + Tabla + QLatin1Char(' ') + Condicion;
     QString clave, busqueda, donde, opcional, valores;
     consultas.ConsultaSearch(sql, nullptr, &clave, &busqueda, &donde, &opcional, false, &valores);
     const QString valor = consultas.ValorDevuelto.toString();

@@ -38,20 +38,6 @@ Currency cantidadDe(const QString& texto) {
     return Currency::parse(texto.trimmed()).value_or(Currency());
 }
 
-// The moment of the notice as a literal the connected engine reads the same
-// whatever its language setting.
-QString fechaHoraSQL(const QDateTime& momento, ado::Engine motor) {
-    switch (motor) {
-    case ado::Engine::SQLite:
-        return DB_Dll::Comillas(momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    case ado::Engine::Oracle:
-        return QStringLiteral("TO_DATE(%1,'DD/MM/YYYY HH24:MI:SS')")
-            .arg(DB_Dll::Comillas(momento.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))));
-    default:
-        return DB_Dll::Comillas(momento.toString(QStringLiteral("yyyyMMdd HH:mm:ss")));
-    }
-}
-
 bool esNavegacion(int tecla) {
     return tecla == Qt::Key_Down || tecla == Qt::Key_Up || tecla == Qt::Key_PageDown ||
            tecla == Qt::Key_PageUp;
@@ -225,15 +211,22 @@ void Lib_FrmCons3::InformaFaltante() {
     if (respuesta != q42::vbYes)
         return;
     DB_Dll& db = DB_Dll::instance();
+    QDateTime momento = QDateTime::currentDateTime();
+    momento.setTime(QTime(momento.time().hour(), momento.time().minute(), momento.time().second()));
     QString sql =
         QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) "
                        "values(") +
-        fechaHoraSQL(QDateTime::currentDateTime(),
-                     db.gCnn ? db.gCnn->engine() : ado::Engine::None) +
-        QLatin1Char(',') + DB_Dll::Comillas(Utiles::AjustaTexto(articulo, 25)) + QLatin1Char(',') +
+        Utiles::FechaHoraSQL(momento, db.gMotor) + QLatin1Char(',') +
+        DB_Dll::Comillas(Utiles::AjustaTexto(articulo, 25)) + QLatin1Char(',') +
         DB_Dll::Comillas(descripcion.trimmed()) + QLatin1Char(',') + DB_Dll::Comillas(db.gUsuario) +
         QLatin1Char(')');
-    db.EjecutaConsultaSQL(sql);
+    // The operator asked for the notice: a notice not recorded is said so.
+    long registrados = 0;
+    db.EjecutaConsultaSQL(sql, &registrados);
+    if (registrados < 1)
+        q42::MsgBox(QStringLiteral("No se pudo registrar el faltante del articulo ") +
+                        articulo.trimmed() + QLatin1Char('.'),
+                    q42::vbOKOnly + q42::vbExclamation, QStringLiteral("Atención!"));
 }
 
 bool Lib_FrmCons3::teclaDeBuscador(int i, QKeyEvent* evento) {

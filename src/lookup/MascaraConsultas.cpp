@@ -1,5 +1,6 @@
 #include "MascaraConsultas.h"
 
+#include "platform/Cp1252.h"
 #include "platform/Error.h"
 
 #include <QFile>
@@ -17,8 +18,9 @@ constexpr Campo kNombre{LargoTitulo, LargoNombre};
 constexpr Campo kColumnas{LargoTitulo + LargoNombre, LargoColumnas};
 constexpr Campo kFiltro{LargoTitulo + LargoNombre + LargoColumnas, LargoFiltro};
 
+// The file is in the Windows code page, as the program has always written it.
 QByteArray ajusta(const QString& texto, int largo) {
-    QByteArray bytes = texto.toLatin1().left(largo);
+    QByteArray bytes = q42::aCp1252(texto).left(largo);
     bytes.append(largo - bytes.size(), ' ');
     return bytes;
 }
@@ -35,7 +37,7 @@ bool esTexto(const QByteArray& bytes) {
 }
 
 QString campo(const QByteArray& bytes, Campo c) {
-    QString texto = QString::fromLatin1(bytes.mid(c.inicio, c.largo));
+    QString texto = q42::deCp1252(bytes.mid(c.inicio, c.largo));
     texto.remove(QChar(0));
     texto.remove(QChar(0xFF));
     return texto.trimmed();

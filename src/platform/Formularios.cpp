@@ -66,6 +66,7 @@ Columnas columnasDeLaConsulta(ado::Connection& cn, const QString& tabla) {
     static const QRegularExpression nombreSimple(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.]*$"));
     if (!nombreSimple.match(tabla).hasMatch())
         return out;
+    const ado::ProgramScope programa;
     auto rs = cn.Execute(QStringLiteral("SELECT * FROM %1 WHERE 1=0").arg(tabla));
     if (!rs)
         return out;

@@ -118,8 +118,11 @@ ModeloPlanilla::deTabla(const QString& tabla, const std::shared_ptr<ado::Connect
         throw Error(err::ObjectRequired, QStringLiteral("No hay una conexión para la planilla"),
                     QStringLiteral("Planillas"));
     ado::Recordset rs;
-    rs.Open(QStringLiteral("SELECT * FROM ") + nombre, conexion, ado::adOpenStatic,
-            ado::adLockReadOnly);
+    {
+        const ado::ProgramScope programa;
+        rs.Open(QStringLiteral("SELECT * FROM ") + nombre, conexion, ado::adOpenStatic,
+                ado::adLockReadOnly);
+    }
     QStringList columnas;
     QVector<bool> numericas;
     for (int i = 0; i < rs.FieldCount(); ++i) {

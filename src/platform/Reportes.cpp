@@ -129,7 +129,10 @@ Preparado prepara(const QString& nombre, const QStringList& arreglo, const QStri
         throw Error(err::ObjectRequired, QStringLiteral("No hay una conexión para los reportes"),
                     kFuente);
     ado::Recordset rs;
-    rs.Open(sql, cn, ado::adOpenStatic, ado::adLockReadOnly);
+    {
+        const ado::ProgramScope programa;
+        rs.Open(sql, cn, ado::adOpenStatic, ado::adLockReadOnly);
+    }
     for (; !rs.EOF_(); rs.MoveNext()) {
         DatosPagina pagina;
         pagina.formulas = valores;

@@ -138,20 +138,33 @@ QString Utiles::FechaSQL(const QString& fecha, ado::Engine motor) {
     const auto leida = Regional::readFullDate(fecha);
     if (!leida)
         throw noEsFecha(fecha);
-    const QDate d = *leida;
-    switch (motor) {
-    case ado::Engine::Oracle:
-        return QStringLiteral("TO_DATE('%1','DD/MM/YYYY')").arg(d.toString(u"dd/MM/yyyy"));
-    case ado::Engine::SQLite:
-        // The demo keeps datetimes as 'YYYY-MM-DD HH:MM:SS' text.
-        return QStringLiteral("'%1 00:00:00'").arg(d.toString(u"yyyy-MM-dd"));
-    case ado::Engine::SqlServer:
-    case ado::Engine::None:
-    case ado::Engine::Other:
-        break;
-    }
-    // yyyymmdd reads the same whatever the server's language setting.
-    return QStringLiteral("'%1'").arg(d.toString(u"yyyyMMdd"));
+    return FechaHoraSQL(QDateTime(*leida, QTime(0, 0)), motor);
+}
+
+QString Utiles::FechaHoraSQL(const QDateTime& momento) {
+    return FechaHoraSQL(momento, g_motor);
+}
+
+// SQLite gets the SQL Server form too: the layer adapts it like any T-SQL.
+QString Utiles::FechaHoraSQL(const QDateTime& momento, ado::Engine motor) {
+    const QString texto = momento.toString(u"yyyy-MM-dd HH:mm:ss");
+    if (motor == ado::Engine::Oracle)
+        return QStringLiteral("TO_DATE('%1', 'YYYY-MM-DD HH24:MI:SS')").arg(texto);
+    const int ms = momento.time().msec();
+    if (ms != 0)
+        return QStringLiteral("CONVERT(datetime, '%1.%2', 121)")
+            .arg(texto)
+            .arg(ms, 3, 10, QLatin1Char('0'));
+    return QStringLiteral("CONVERT(datetime, '%1', 120)").arg(texto);
+}
+
+// SQL Server's datetime stops at .997 within a second; Oracle's DATE at the
+// second.
+QString Utiles::FinDiaSQL(const QString& fecha) {
+    const auto leida = Regional::readFullDate(fecha);
+    if (!leida)
+        throw noEsFecha(fecha);
+    return FechaHoraSQL(QDateTime(*leida, QTime(23, 59, 59, 997)), g_motor);
 }
 
 void Utiles::setMotor(ado::Engine motor) {

@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "ado/Ado.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -45,6 +46,15 @@ public:
     // that is no date.
     static QString FechaSQL(const QString& fecha);
     static QString FechaSQL(const QString& fecha, ado::Engine motor);
+    // A moment as a literal every engine reads the same whatever its language
+    // or date settings: SQL Server CONVERT(datetime, 'yyyy-mm-dd hh:mi:ss', 120)
+    // (121 with milliseconds), Oracle TO_DATE('yyyy-mm-dd hh24:mi:ss',
+    // 'YYYY-MM-DD HH24:MI:SS'). Every date or time the program writes into a
+    // statement comes from here.
+    static QString FechaHoraSQL(const QDateTime& momento, ado::Engine motor);
+    static QString FechaHoraSQL(const QDateTime& momento);
+    // The last instant of the day a text names (for "<=" up to that day).
+    static QString FinDiaSQL(const QString& fecha);
     static void setMotor(ado::Engine motor);
     static ado::Engine motor();
     // Calendar dialog; the picked date as "dd/mm/yyyy", empty when cancelled.

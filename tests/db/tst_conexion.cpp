@@ -6,6 +6,7 @@
 #include "TestEnv.h"
 #include "db/DB_Dll.h"
 #include "platform/Utiles.h"
+#include "platform/ado/ConnectionString.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -91,7 +92,10 @@ private Q_SLOTS:
     void cadenaListaNoCambiaProveedor();
     void dialogo_data();
     void dialogo();
-    void reintentoVuelveASQLServer();
+    void claves_data();
+    void claves();
+    void reintentoMismaPlataforma_data();
+    void reintentoMismaPlataforma();
     void sinDialogoEsCancelar();
     void abreSQLite();
     void archivoInexistente();
@@ -117,6 +121,10 @@ void TstConexion::formas_data() {
                                    "User Id=usr;Password=clv;";
     QTest::newRow("vacio") << ""
                            << "PROVIDER=SQLOLEDB;Server=;Database =BASE;UId=usr;Pwd=clv;";
+    // Values an ODBC string would cut or trim go in braces, "}" doubled.
+    QTest::newRow("special characters") << "SRV;1"
+                                        << "PROVIDER=SQLOLEDB;Server={SRV;1};Database =BASE;"
+                                           "UId=usr;Pwd=clv;";
 }
 
 void TstConexion::formas() {
@@ -130,6 +138,37 @@ void TstConexion::formas() {
     db.gProveedor = QStringLiteral("OtroProveedor"); // the SQL Server form ignores it
     db.ArmaConnString();
     QCOMPARE(db.gConnString, esperado);
+}
+
+// A password reaches the driver as typed, whatever it holds.
+void TstConexion::claves_data() {
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("escrita");
+    QTest::newRow("semicolon") << "ab;cd"
+                               << "{ab;cd}";
+    QTest::newRow("braces") << "{x}y"
+                            << "{{x}}y}";
+    QTest::newRow("edge blanks") << "  x "
+                                 << "{  x }";
+    QTest::newRow("plain") << "x=y"
+                           << "x=y";
+}
+
+void TstConexion::claves() {
+    QFETCH(QString, clave);
+    QFETCH(QString, escrita);
+    QCOMPARE(DB_Dll::valorConexion(clave), escrita);
+    DB_Dll& db = nueva();
+    for (const QString& servidor : {QStringLiteral("SRV"), QStringLiteral("#ORA")}) {
+        db.gServidor = servidor;
+        db.gUserPassWord = clave;
+        db.ArmaConnString();
+        QVERIFY(db.gConnString.contains(QLatin1Char('=') + escrita + QLatin1Char(';')));
+        // The layer reads the password back whole.
+        QCOMPARE(ado::detail::ConnectionString::parse(db.gConnString)
+                     .value({QStringLiteral("Pwd"), QStringLiteral("Password")}),
+                 clave);
+    }
 }
 
 void TstConexion::cadenaArmadaOracle() {
@@ -201,20 +240,32 @@ void TstConexion::dialogo() {
     QCOMPARE(msgs.count(), 1);
 }
 
-void TstConexion::reintentoVuelveASQLServer() {
+// A retry offers the platform of the attempt that failed.
+void TstConexion::reintentoMismaPlataforma_data() {
+    QTest::addColumn<QString>("tecleado");
+    QTest::addColumn<int>("plataforma");
+    QTest::addColumn<int>("ofrecida");
+    QTest::newRow("ORACLE") << "ORA" << 1 << 1;
+    QTest::newRow("# con SQL Server") << "#ORA" << 0 << 1;
+    QTest::newRow("SQL Server") << QStringLiteral("127.0.0.1,%1").arg(puertoCerrado()) << 0 << 0;
+}
+
+void TstConexion::reintentoMismaPlataforma() {
+    QFETCH(QString, tecleado);
+    QFETCH(int, plataforma);
+    QFETCH(int, ofrecida);
     ScriptedMessages msgs;
     msgs.answer(q42::vbYes);
     DB_Dll& db = nueva();
-    responde({{QStringLiteral("usr"), QStringLiteral("clv"), QStringLiteral("BASE"),
-               QStringLiteral("ORA"), 1, true}});
+    responde({{QStringLiteral("usr"), QStringLiteral("clv"), QStringLiteral("BASE"), tecleado,
+               plataforma, true}});
     db.OpenServerADODB(true);
-    // The retry offers the values of the Oracle attempt, on SQL Server again.
     QCOMPARE(pedidos.size(), 2);
-    QCOMPARE(pedidos[1].plataforma, 0);
-    QCOMPARE(pedidos[1].servidor, QStringLiteral("#ORA"));
+    QCOMPARE(pedidos[1].plataforma, ofrecida);
     QCOMPARE(pedidos[1].dbName, QStringLiteral("BASE"));
     QCOMPARE(pedidos[1].password, QStringLiteral("clv"));
     QVERIFY(!db.gOpenFlag);
+    QCOMPARE(db.gCnn->State(), int(ado::adStateClosed));
     QCOMPARE(msgs.count(), 1);
 }
 
@@ -297,7 +348,7 @@ void TstConexion::siYCancela() {
 }
 
 // A failure that leaves the errors collection empty: its description in a
-// plain box, and the flag as it was.
+// plain box; the start must not go on as if connected.
 void TstConexion::errorSinColeccion() {
     ScriptedMessages msgs;
     msgs.answer(q42::vbOK);
@@ -310,7 +361,7 @@ void TstConexion::errorSinColeccion() {
     QCOMPARE(msgs.last().prompt, QStringLiteral("Variable de objeto no establecida"));
     QCOMPARE(msgs.last().style, int(q42::vbOKOnly));
     QCOMPARE(msgs.last().title, q42::defaultMessageTitle());
-    QVERIFY(db.gOpenFlag);
+    QVERIFY(!db.gOpenFlag);
     QCOMPARE(db.gCnn->State(), int(ado::adStateClosed));
 }
 

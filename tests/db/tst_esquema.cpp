@@ -136,11 +136,21 @@ private Q_SLOTS:
         QCOMPARE(rs->Fields(0).Value().toInt(), 0);
     }
 
-    // On Oracle no column catalogue is asked for and nothing is added; with
-    // the connection closed, a query would have shown the error dialog.
+    // On Oracle no column catalogue is asked for and nothing is added, also
+    // when Oracle came from the command line (the provider stays SQLOLEDB);
+    // with the connection closed, a query would have shown the error dialog.
+    void oracleTakesEveryColumnAsPresent_data() {
+        QTest::addColumn<bool>("desdeDialogo");
+        QTest::newRow("login dialog") << true;
+        QTest::newRow("command line") << false;
+    }
     void oracleTakesEveryColumnAsPresent() {
+        QFETCH(bool, desdeDialogo);
         ScriptedMessages mensajes;
-        db->gProveedor = DB_Dll::proveedorOracle();
+        if (desdeDialogo)
+            db->gProveedor = DB_Dll::proveedorOracle();
+        else
+            db->gMotor = ado::Engine::Oracle;
         const int version = versionEsquema();
         QVERIFY(db->VerCampoDB(QStringLiteral("DJ_Q42"), QStringLiteral("NoHay"), true,
                                QStringLiteral("int"), true));

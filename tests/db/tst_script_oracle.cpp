@@ -43,9 +43,7 @@ class TstScriptOracle : public QObject {
     DB_Dll db;
 
 private Q_SLOTS:
-    void init() {
-        db.gConnString = "Provider=OraOLEDB.Oracle.1;Data Source=X;User Id=u;Password=p;";
-    }
+    void init() { db.gMotor = ado::Engine::Oracle; }
 
     void corta_data() {
         QTest::addColumn<QString>("script");
@@ -127,16 +125,32 @@ private Q_SLOTS:
         QCOMPARE(g.errores.Count(), quedan);
     }
 
+    // The first failure ends the script; a transaction the script began is
+    // rolled back (giving the connection its autocommit back), none other.
+    void primerFalloTermina_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("llamadas");
+        QTest::newRow("inside a transaction")
+            << "BEGIN TRANSACTION DELETE FROM T DELETE FROM NOEXISTE INSERT INTO T VALUES (1) "
+               "COMMIT TRANSACTION"
+            << QStringList{"BEGIN", "EXEC DELETE FROM T", "ROLLBACK"};
+        QTest::newRow("after its commit")
+            << "BEGIN TRANSACTION DELETE FROM T COMMIT TRANSACTION DELETE FROM NOEXISTE"
+            << QStringList{"BEGIN", "EXEC DELETE FROM T", "COMMIT"};
+    }
     void primerFalloTermina() {
+        QFETCH(QString, script);
+        QFETCH(QStringList, llamadas);
         Grabador g;
         g.falla = "FROM NOEXISTE";
-        QString script = "BEGIN TRANSACTION DELETE FROM T DELETE FROM NOEXISTE INSERT INTO T "
-                         "VALUES (1) COMMIT TRANSACTION";
+        g.errores.Add(entrada(-2147217865));
         long n = 0;
         QVERIFY_THROWS_EXCEPTION(q42::Error, db.EjecutaScriptOracle(script, n, &g));
-        QCOMPARE(g.llamadas, (QStringList{"BEGIN", "EXEC DELETE FROM T"}));
+        QCOMPARE(g.llamadas, llamadas);
         QCOMPARE(n, 2L);
         QVERIFY(script.startsWith("DELETE FROM NOEXISTE"));
+        // The driver's report of the failure outlives the rollback.
+        QCOMPARE(g.errores.Count(), 1);
     }
 
     void filtra_data() {
@@ -172,6 +186,12 @@ private Q_SLOTS:
         QCOMPARE(local.gCnn->transactionLevel(), 0);
         auto rs = local.gCnn->Execute("SELECT SUM(a) AS s FROM T");
         QCOMPARE(rs->value("s").toInt(), 5);
+        // A failed script leaves no transaction open and nothing of its own.
+        QString fallido = "BEGIN TRANSACTION INSERT INTO T VALUES (100) INSERT INTO NOEXISTE "
+                          "VALUES (1) COMMIT TRANSACTION";
+        QVERIFY_THROWS_EXCEPTION(q42::Error, local.EjecutaScriptOracle(fallido, n));
+        QCOMPARE(local.gCnn->transactionLevel(), 0);
+        QCOMPARE(local.gCnn->Execute("SELECT SUM(a) AS s FROM T")->value("s").toInt(), 5);
     }
 };
 

@@ -38,14 +38,14 @@ struct Movimiento {
     int anulado = 0;
 };
 const Movimiento kMovimientos[] = {
-    {"2025-06-01", "FA", "1", -1500, "KG"},    // first day
-    {"2025-06-30", "FA", "1", -2500, "KG"},    // last day
-    {"2025-06-15", "NCA", "1", 500, "KG"},     // credit note: a sale with the other sign
-    {"2025-07-01", "FA", "1", -9000, "KG"},    // day after
-    {"2025-05-31", "FA", "1", -7000, "KG"},    // day before
-    {"2025-06-10", "FA", "1", -4000, "KG", 1}, // cancelled
-    {"2025-06-10", "FCA", "1", 8000, "KG"},    // purchase
-    {"2025-06-10", "AJS", "1", -600, "KG"},    // stock adjustment
+    {"2025-06-01", "FA", "1", -1500, "KG"},          // first day
+    {"2025-06-30 18:45:00", "FA", "1", -2500, "KG"}, // last day, in the afternoon
+    {"2025-06-15", "NCA", "1", 500, "KG"},           // credit note: a sale with the other sign
+    {"2025-07-01", "FA", "1", -9000, "KG"},          // day after
+    {"2025-05-31", "FA", "1", -7000, "KG"},          // day before
+    {"2025-06-10", "FA", "1", -4000, "KG", 1},       // cancelled
+    {"2025-06-10", "FCA", "1", 8000, "KG"},          // purchase
+    {"2025-06-10", "AJS", "1", -600, "KG"},          // stock adjustment
     {"2025-06-12", "FB", "1", -30, "BOL50"},
     {"2025-06-05", "FA", "2", -1234.5, "KG"},
     {"2025-06-06", "FB", "2", -10, "BOL25"},
@@ -57,7 +57,7 @@ const Movimiento kMovimientos[] = {
     {"2025-06-09", "FA", "5", -250, "KG"},
     {"2025-06-20", "FA", "4", -5000, "KG"}, // no equivalence at all
     {"2024-02-01", "FA", "1", -1000, "KG"},
-    {"2024-02-29", "FA", "1", -2000, "KG"},
+    {"2024-02-29 23:59:59", "FA", "1", -2000, "KG"}, // the last second counts
     {"2024-03-01", "FA", "1", -4000, "KG"},
     {"2023-02-28", "FA", "1", -1000, "KG"},
     {"2023-03-01", "FA", "1", -2000, "KG"},
@@ -116,10 +116,12 @@ private Q_SLOTS:
         for (const Movimiento& m : kMovimientos)
             sql(ruta,
                 QStringLiteral("INSERT INTO V_MV_Stock (ID, FECHA, TC, IDArticulo, CantidadUD, "
-                               "IdUnidadBase, Anulado) VALUES (%1, '%2 00:00:00', '%3', "
+                               "IdUnidadBase, Anulado) VALUES (%1, '%2', '%3', "
                                "'%4', %5, '%6', %7)")
                     .arg(++id)
-                    .arg(m.fecha, m.tc, m.articulo)
+                    .arg(QString(m.fecha).size() > 10 ? QString(m.fecha)
+                                                      : QString(m.fecha) + " 00:00:00",
+                         m.tc, m.articulo)
                     .arg(m.cantidad)
                     .arg(m.unidad)
                     .arg(m.anulado));

@@ -98,7 +98,7 @@ private Q_SLOTS:
     // The consumption statement as the form builds it, N prefixes included.
     void consumptionAsTheFormAsks() {
         const QString desde = q42::Utiles::FechaSQL("01/06/2025", Engine::SQLite);
-        const QString hasta = q42::Utiles::FechaSQL("30/06/2025", Engine::SQLite);
+        const QString hasta = q42::Utiles::FinDiaSQL("30/06/2025");
         const QString sql =
             "SELECT V_MV_Stock.IDArticulo, ABS(SUM(V_MV_Stock.CantidadUD)) AS Consumo, "
             "ABS(SUM(V_MV_Stock.CantidadUD)) / Coeficiente AS ConsumoEquiv, "

@@ -167,6 +167,15 @@ private Q_SLOTS:
             << ""
             << "zzz" << true << "select DESCRIPCION,IDRubro from TA_Rubros  "
             << "03";
+        // No rule and no column named: the table's own columns, as a lookup
+        // without a mask entry shows them.
+        QTest::newRow("no rule: the table's columns")
+            << "V_TA_FAMILIAS"
+            << ""
+            << "zzz" << true
+            << "SELECT TOP 1000 Restringido,DESCRIPCION,IDFAMILIA FROM V_TA_FAMILIAS ORDER BY "
+               "DESCRIPCION "
+            << "";
     }
     void muestra() {
         QFETCH(QString, tabla);
@@ -191,7 +200,7 @@ private Q_SLOTS:
         DefinirConsulta(tabla, d, c, a, true, condicion);
         QCOMPARE(dialogos.count(), 1);
         QCOMPARE(vista, sentencia);
-        QVERIFY(ordenaLista);
+        QCOMPARE(ordenaLista, !sentencia.contains(QLatin1String("ORDER BY")));
         QCOMPARE(c, clave);
         QCOMPARE(Lib_ClsCons3::instance().CampoDevuelto, QString());
         QCOMPARE(msgs.count(), 0);

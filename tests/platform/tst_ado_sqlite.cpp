@@ -520,12 +520,22 @@ private Q_SLOTS:
 
     void settingsOfTheConnection() {
         auto c = connect();
+        // As in ADO the level waits for the next BeginTrans: plain reads
+        // keep the engine's own level, and it comes back after the commit.
+        const auto sucias = [&] {
+            return c->Execute(QStringLiteral("PRAGMA read_uncommitted"))->Fields(0).Value().toInt();
+        };
         c->setIsolationLevel(adXactReadUncommitted);
-        QCOMPARE(c->Execute(QStringLiteral("PRAGMA read_uncommitted"))->Fields(0).Value().toInt(),
-                 1);
+        QCOMPARE(c->IsolationLevel(), int(adXactReadUncommitted));
+        QCOMPARE(sucias(), 0);
+        c->BeginTrans();
+        QCOMPARE(sucias(), 1);
+        c->CommitTrans();
+        QCOMPARE(sucias(), 0);
         c->setIsolationLevel(adXactReadCommitted);
-        QCOMPARE(c->Execute(QStringLiteral("PRAGMA read_uncommitted"))->Fields(0).Value().toInt(),
-                 0);
+        c->BeginTrans();
+        QCOMPARE(sucias(), 0);
+        c->RollbackTrans();
         // One database per file: the name is only kept.
         c->setDefaultDatabase(QStringLiteral("Molino"));
         QCOMPARE(c->DefaultDatabase(), QStringLiteral("Molino"));

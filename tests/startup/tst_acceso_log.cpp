@@ -5,6 +5,7 @@
 #include "TestEnv.h"
 #include "db/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "platform/Utiles.h"
 #include "platform/ui/NavBar.h"
 #include "platform/ui/PanelBar.h"
 #include "startup/boot/Acceso.h"
@@ -74,11 +75,24 @@ private Q_SLOTS:
         QFile::remove(env.ruta(QStringLiteral("ZK000pr.INI")));
     }
 
-    // Two blanks before "SET" and before "ID"; day, month, two-digit year.
+    // Two blanks before "SET" and before "ID"; the moment to the minute, in
+    // the form each engine reads the same whatever the login's date format.
+    void sentencia_data() {
+        QTest::addColumn<int>("motor");
+        QTest::addColumn<QString>("egreso");
+        QTest::newRow("sql server")
+            << int(ado::Engine::SqlServer) << "CONVERT(datetime, '2025-07-09 08:05:00', 120)";
+        QTest::newRow("oracle") << int(ado::Engine::Oracle)
+                                << "TO_DATE('2025-07-09 08:05:00', 'YYYY-MM-DD HH24:MI:SS')";
+    }
     void sentencia() {
-        QCOMPARE(SentenciaEgreso(QDateTime(QDate(2025, 7, 9), QTime(8, 5, 59)), 0),
-                 QStringLiteral("UPDATE CONTROL_ACCESO  SET EGRESO = '09/07/25 08:05' "
-                                "WHERE EGRESO IS NULL AND  ID = 0"));
+        QFETCH(int, motor);
+        QFETCH(QString, egreso);
+        q42::Utiles::setMotor(ado::Engine(motor));
+        const QString sql = SentenciaEgreso(QDateTime(QDate(2025, 7, 9), QTime(8, 5, 59)), 0);
+        q42::Utiles::setMotor(ado::Engine::None);
+        QCOMPARE(sql, QStringLiteral("UPDATE CONTROL_ACCESO  SET EGRESO = ") + egreso +
+                          QStringLiteral(" WHERE EGRESO IS NULL AND  ID = 0"));
     }
 
     void soloElRegistroAbierto_data() {
@@ -95,7 +109,7 @@ private Q_SLOTS:
         const QString ruta = abre(true);
         const QStringList antes = accesos(ruta);
         gIdAcceso = id;
-        const QString hoy = QDate::currentDate().toString(QStringLiteral("dd/MM/yy"));
+        const QString hoy = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
         FinalizaSistema();
         const QStringList despues = accesos(ruta);
         QCOMPARE(despues.size(), antes.size());

@@ -86,28 +86,54 @@ private Q_SLOTS:
         QCOMPARE(gTablaConfiguracion, QString("TA_CONFIGURACION"));
     }
 
-    // A missing table: the open reports through its own dialog, then the
-    // read through Cfg's. Only "ignore" goes on; "retry" gives up too.
+    // A missing table is told once per connection, in one box, and logged;
+    // later reads give the defaults without a word.
+    void missingTableOncePerSession() {
+        ScriptedMessages mensajes;
+        ejecuta("DROP TABLE TA_CONFIGURACION");
+        QFile::remove(DB_Dll::rutaErrorLog());
+        for (int i = 0; i < 3; ++i) {
+            QString valorAux = QStringLiteral("previo");
+            QCOMPARE(Cfg(QStringLiteral("SAGPYA"), valorAux), QStringLiteral(" "));
+            QCOMPARE(valorAux, QString());
+        }
+        QCOMPARE(mensajes.count(), 1);
+        QCOMPARE(mensajes.last().style, int(q42::vbOKOnly + q42::vbExclamation));
+        QVERIFY(mensajes.last().prompt.contains(QStringLiteral("TA_CONFIGURACION")));
+        QFile log(DB_Dll::rutaErrorLog());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().count("TA_CONFIGURACION"), 1);
+        // Another connection, another session.
+        DB_Dll& db = DB_Dll::instance();
+        db.gCnn->Close();
+        db.gCnn = std::make_shared<ado::Connection>();
+        db.gCnn->Open(db.gConnString);
+        QCOMPARE(Cfg(QStringLiteral("SAGPYA")), QStringLiteral(" "));
+        QCOMPARE(mensajes.count(), 2);
+    }
+
+    // Any other failure goes to Cfg's own dialog, once: only "ignore" goes on.
     void failures_data() {
         QTest::addColumn<QList<int>>("respuestas");
         QTest::addColumn<int>("dialogos");
-        QTest::newRow("abort") << QList<int>{3, 3} << 2;
-        QTest::newRow("retry gives up") << QList<int>{3, 4} << 2;
-        QTest::newRow("ignore goes on") << QList<int>{3, 5} << 2;
+        QTest::addColumn<QString>("valor");
+        QTest::newRow("abort") << QList<int>{3} << 1 << QString();
+        QTest::newRow("retry gives up") << QList<int>{4} << 1 << QString();
+        QTest::newRow("ignore goes on") << QList<int>{5, 5} << 2 << QString();
     }
     void failures() {
         QFETCH(QList<int>, respuestas);
         QFETCH(int, dialogos);
+        QFETCH(QString, valor);
         ScriptedMessages mensajes;
         for (int r : respuestas)
             mensajes.answer(r);
         ejecuta("DROP TABLE TA_CONFIGURACION");
+        ejecuta("CREATE TABLE TA_CONFIGURACION (CLAVE NVARCHAR(50))");
         QString valorAux = QStringLiteral("previo");
-        QCOMPARE(Cfg(QStringLiteral("SAGPYA"), valorAux), QString());
-        QCOMPARE(valorAux, QString("previo"));
+        QCOMPARE(Cfg(QStringLiteral("SAGPYA"), valorAux), valor);
         QCOMPARE(mensajes.count(), dialogos);
         QCOMPARE(mensajes.unexpected(), 0);
-        QVERIFY(mensajes.shown()[0].prompt.contains(QStringLiteral("AbrirRecordset")));
         QVERIFY(mensajes.last().prompt.contains(QStringLiteral("Cfg")));
     }
 };

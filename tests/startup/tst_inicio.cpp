@@ -176,11 +176,17 @@ void TstInicio::marcaOracleSola() {
 
 void TstInicio::marcaOracleConServidor() {
     ScriptedMessages msgs;
-    msgs.answer(q42::vbNo);
-    DialogScript guion([](QDialog*) { return 0; });
+    msgs.answer(q42::vbYes);
+    // "Sí" to the retry: the login dialog opens on the platform that failed.
+    int plataforma = -1;
+    DialogScript guion([&](QDialog* d) {
+        plataforma = qobject_cast<frmAcceso*>(d)->CboPlataformaDB->currentIndex();
+        return 0;
+    });
     QVERIFY(!IniciaSistema(
         QStringLiteral("@Server=#tcp/ORA1:1521;@DbName=TNS;@Usuario=u;@Password=p;")));
-    QCOMPARE(guion.count(), 0);
+    QCOMPARE(guion.count(), 1);
+    QCOMPARE(plataforma, 1);
     DB_Dll& db = DB_Dll::instance();
     QCOMPARE(db.gServidor, QStringLiteral("ORA1"));
     QCOMPARE(db.gConnString,
@@ -293,11 +299,16 @@ void TstInicio::archivoConRegistrosMalos() {
 
 // Single-byte text in the Windows code page, cut to the field's width.
 void TstInicio::textoLatin1() {
+    // "–" and "€" live in 0x80-0x9F, where the code page is no Latin-1.
     const RegistroMascara r{QStringLiteral("Año"), QString(150, QLatin1Char('N')),
-                            QStringLiteral("|Descripción|"), QStringLiteral("Baja = 0")};
+                            QStringLiteral("|Descripción|"),
+                            QStringLiteral("Rubro = 'A–B' AND Precio < '€ 5'")};
     const QByteArray b = q42::mascaras::escribeRegistro(r);
     QCOMPARE(b.size(), 1202);
     QCOMPARE(b.mid(0, 3), QByteArray("A\xf1o"));
+    QVERIFY(b.contains("'A\x96"
+                       "B'") &&
+            b.contains("'\x80 5'"));
     QCOMPARE(b.mid(100, 100), QByteArray(100, 'N'));
     const auto leido = q42::mascaras::leeRegistro(b);
     QVERIFY(leido);

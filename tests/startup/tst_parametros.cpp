@@ -102,6 +102,10 @@ void TstParametros::servidor_data() {
                                         << "srv\\INST,1433";
     QTest::newRow("dos barras") << "a/b/c:9"
                                 << "b/c";
+    QTest::newRow("tcp host coma puerto") << "tcp:srvsql,1433"
+                                          << "srvsql,1433";
+    QTest::newRow("TCP host") << "TCP:srvsql"
+                              << "srvsql";
     QTest::newRow("vacio") << ""
                            << "";
 }

@@ -207,6 +207,16 @@ private:
     std::unique_ptr<RecordsetPrivate> d;
 };
 
+// Requests sent while one lives are the program's own, not a test's or a
+// tool's: the database class and the components that query open one.
+class ProgramScope {
+public:
+    ProgramScope();
+    ~ProgramScope();
+    ProgramScope(const ProgramScope&) = delete;
+    ProgramScope& operator=(const ProgramScope&) = delete;
+};
+
 struct ConnectionPrivate;
 
 class Connection : public std::enable_shared_from_this<Connection> {
@@ -268,6 +278,14 @@ public:
     // tests and diagnosis. The text may hold operator data, never a password.
     using Trace = std::function<void(const QString& statement)>;
     static void setTrace(Trace trace);
+
+    // Sees every request the program itself sends, as it wrote it (before
+    // any dialect adaptation): statements sent inside a ProgramScope, the
+    // parameterised ones the record sets build, and catalogue queries (as
+    // "OpenSchema(n)"). Off by default; the statement corpus uses it.
+    enum class Request { Statement, Parameterised, Catalogue };
+    using RequestHook = std::function<void(const QString& text, Request kind)>;
+    static void setRequestHook(RequestHook hook);
 
 private:
     friend class Recordset;

@@ -24,6 +24,8 @@ struct ConnectionPrivate {
     int level = 0;
 
     detail::Driver& open();
+    // The outer transaction ended: the engine's own level again.
+    void isolationEnded();
     // Adapts the statement to the engine's dialect and runs it; the Errors
     // collection is cleared first, as ADO does for every new operation.
     detail::Result run(const QString& sql, const QVariantList& params = {});

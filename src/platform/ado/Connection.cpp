@@ -14,7 +14,35 @@ Connection::Trace& traceHook() {
     return hook;
 }
 
+Connection::RequestHook& requestHook() {
+    static Connection::RequestHook hook;
+    return hook;
+}
+
+int& programDepth() {
+    static int depth = 0;
+    return depth;
+}
+
+void request(const QString& text, Connection::Request kind) {
+    const bool program = programDepth() > 0 || kind == Connection::Request::Parameterised;
+    if (const Connection::RequestHook& hook = requestHook(); hook && program)
+        hook(text, kind);
+}
+
 } // namespace
+
+ProgramScope::ProgramScope() {
+    ++programDepth();
+}
+
+ProgramScope::~ProgramScope() {
+    --programDepth();
+}
+
+void Connection::setRequestHook(RequestHook hook) {
+    requestHook() = std::move(hook);
+}
 
 void detail::traceStatement(const QString& sql) {
     if (const Connection::Trace& hook = traceHook())
@@ -23,6 +51,11 @@ void detail::traceStatement(const QString& sql) {
 
 void Connection::setTrace(Trace trace) {
     traceHook() = std::move(trace);
+}
+
+void ConnectionPrivate::isolationEnded() {
+    if (driver && isolationSet)
+        driver->setIsolationLevel(adXactUnspecified);
 }
 
 detail::Driver& ConnectionPrivate::open() {
@@ -34,6 +67,8 @@ detail::Driver& ConnectionPrivate::open() {
 detail::Result ConnectionPrivate::run(const QString& sql, const QVariantList& params) {
     Driver& d = open();
     errors.Clear();
+    request(sql,
+            params.isEmpty() ? Connection::Request::Statement : Connection::Request::Parameterised);
     return d.run(d.engine() == Engine::SQLite ? adaptTsqlForSqlite(sql) : sql, params);
 }
 
@@ -41,6 +76,7 @@ detail::Result ConnectionPrivate::runText(const QString& sql, const CellFormat& 
                                           TextRows& cells) {
     Driver& d = open();
     errors.Clear();
+    request(sql, Connection::Request::Statement);
     return d.runText(d.engine() == Engine::SQLite ? adaptTsqlForSqlite(sql) : sql, format, cells);
 }
 
@@ -92,8 +128,6 @@ void Connection::Open(const QString& connectionString, const QString& userId,
     auto driver =
         openProvider(d->connectionString, userId, password, settings, d->errors, provider);
     driver->setCommandTimeout(d->commandTimeout);
-    if (d->isolationSet)
-        driver->setIsolationLevel(d->isolationLevel);
     if (driver->engine() == Engine::SqlServer && !d->defaultDatabase.isEmpty())
         driver->useDatabase(d->defaultDatabase);
     d->provider = provider;
@@ -181,11 +215,9 @@ int Connection::IsolationLevel() const {
     return d->isolationLevel;
 }
 
+// As in ADO the level is kept and takes effect at the next BeginTrans; reads
+// outside a transaction keep the engine's own level.
 void Connection::setIsolationLevel(int level) {
-    if (d->driver) {
-        d->errors.Clear();
-        d->driver->setIsolationLevel(level);
-    }
     d->isolationLevel = level;
     d->isolationSet = true;
 }
@@ -209,6 +241,8 @@ std::unique_ptr<Recordset> Connection::Execute(const QString& commandText, long*
 int Connection::BeginTrans() {
     Driver& drv = d->open();
     d->errors.Clear();
+    if (d->level == 0 && d->isolationSet)
+        drv.setIsolationLevel(d->isolationLevel);
     drv.beginTrans(d->level + 1);
     return ++d->level;
 }
@@ -220,7 +254,8 @@ void Connection::CommitTrans() {
         d->fail(NoTransactionActive, QStringLiteral("No transaction is active."),
                 QStringLiteral("25000"));
     drv.commitTrans(d->level);
-    --d->level;
+    if (--d->level == 0)
+        d->isolationEnded();
 }
 
 void Connection::RollbackTrans() {
@@ -230,7 +265,8 @@ void Connection::RollbackTrans() {
         d->fail(NoTransactionActive, QStringLiteral("No transaction is active."),
                 QStringLiteral("25000"));
     drv.rollbackTrans(d->level);
-    --d->level;
+    if (--d->level == 0)
+        d->isolationEnded();
 }
 
 int Connection::transactionLevel() const {
@@ -240,6 +276,7 @@ int Connection::transactionLevel() const {
 std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QVariantList& restrictions) {
     Driver& drv = d->open();
     d->errors.Clear();
+    request(QStringLiteral("OpenSchema(%1)").arg(schema), Request::Catalogue);
     Result r;
     if (schema == adSchemaTables)
         r = drv.tables(restrictions);

@@ -48,6 +48,10 @@ public:
     virtual void commitTrans(int level) = 0;
     virtual void rollbackTrans(int level) = 0;
     virtual void setCommandTimeout(int seconds) = 0;
+    // For the transaction about to begin: the level asked, or the nearest
+    // stronger one the engine offers; adXactUnspecified goes back to the
+    // level the connection had when opened. Never fails: a level refused
+    // leaves the engine's own.
     virtual void setIsolationLevel(int level) = 0;
     virtual void useDatabase(const QString& name) = 0;
     // Restrictions in ADO's order: catalogue, schema, table[, column|type].

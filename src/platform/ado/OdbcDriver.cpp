@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <sqlext.h>
+#include <utility>
 
 namespace ado::detail {
 
@@ -36,16 +37,13 @@ Column schemaColumn(const char* name, int type, int size = 0) {
     return c;
 }
 
-// ADO's isolation levels as ODBC's, the nearest level at or below.
-SQLULEN odbcIsolation(int level) {
-    if (level >= adXactSerializable)
-        return SQL_TXN_SERIALIZABLE;
-    if (level >= adXactRepeatableRead)
-        return SQL_TXN_REPEATABLE_READ;
-    if (level >= adXactReadCommitted)
-        return SQL_TXN_READ_COMMITTED;
-    return SQL_TXN_READ_UNCOMMITTED;
-}
+// ADO's isolation levels as ODBC's, weakest first.
+constexpr std::pair<int, SQLULEN> kIsolation[] = {
+    {adXactReadUncommitted, SQL_TXN_READ_UNCOMMITTED},
+    {adXactReadCommitted, SQL_TXN_READ_COMMITTED},
+    {adXactRepeatableRead, SQL_TXN_REPEATABLE_READ},
+    {adXactSerializable, SQL_TXN_SERIALIZABLE},
+};
 
 struct Savepoints {
     Engine engine;
@@ -105,6 +103,9 @@ OdbcDriver::OdbcDriver(const QString& connectionString, int loginTimeoutSeconds,
         m_engine = Engine::SqlServer;
     else if (dbms.contains(QLatin1String("Oracle"), Qt::CaseInsensitive))
         m_engine = Engine::Oracle;
+    SQLGetConnectAttrW(m_dbc, SQL_ATTR_TXN_ISOLATION, &m_isolationDefault, 0, nullptr);
+    SQLGetInfoW(m_dbc, SQL_TXN_ISOLATION_OPTION, &m_isolationOptions, sizeof m_isolationOptions,
+                nullptr);
     length = 0;
     SQLGetInfoW(m_dbc, SQL_SEARCH_PATTERN_ESCAPE, info, sizeof info, &length);
     m_escape = fromW(info, length / qsizetype(sizeof(SQLWCHAR)));
@@ -329,11 +330,23 @@ void OdbcDriver::rollbackTrans(int level) {
 }
 
 void OdbcDriver::setIsolationLevel(int level) {
-    if (level == adXactUnspecified)
+    const auto pone = [this](SQLULEN nivel) {
+        return SQL_SUCCEEDED(SQLSetConnectAttrW(
+            m_dbc, SQL_ATTR_TXN_ISOLATION, reinterpret_cast<SQLPOINTER>(nivel), SQL_IS_UINTEGER));
+    };
+    if (level == adXactUnspecified) {
+        if (m_isolationDefault != 0)
+            pone(m_isolationDefault);
         return;
-    check(SQLSetConnectAttrW(m_dbc, SQL_ATTR_TXN_ISOLATION,
-                             reinterpret_cast<SQLPOINTER>(odbcIsolation(level)), SQL_IS_UINTEGER),
-          SQL_HANDLE_DBC, m_dbc);
+    }
+    // As ADO does: a level the engine lacks is rounded up (Oracle has no
+    // read-uncommitted and gets read-committed).
+    for (const auto& [ado, odbc] : kIsolation) {
+        if (ado < level || (m_isolationOptions != 0 && !(m_isolationOptions & odbc)))
+            continue;
+        if (pone(odbc))
+            return;
+    }
 }
 
 void OdbcDriver::useDatabase(const QString& name) {

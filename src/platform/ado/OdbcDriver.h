@@ -47,7 +47,9 @@ private:
     Engine m_engine = Engine::Other;
     bool m_connected = false;
     int m_timeoutSeconds = 30;
-    QString m_escape; // search-pattern escape of the driver
+    QString m_escape;                   // search-pattern escape of the driver
+    SQLULEN m_isolationDefault = 0;     // as connected; 0: not known
+    SQLUINTEGER m_isolationOptions = 0; // levels the driver offers; 0: not known
 };
 
 } // namespace ado::detail

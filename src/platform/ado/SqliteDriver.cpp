@@ -395,8 +395,13 @@ void SqliteDriver::rollbackTrans(int level) {
 }
 
 void SqliteDriver::setIsolationLevel(int level) {
-    run(QStringLiteral("PRAGMA read_uncommitted = %1").arg(level == adXactReadUncommitted ? 1 : 0),
-        {});
+    try {
+        run(QStringLiteral("PRAGMA read_uncommitted = %1")
+                .arg(level == adXactReadUncommitted ? 1 : 0),
+            {});
+    } catch (const q42::Error&) {
+        m_errors.Clear();
+    }
 }
 
 // One catalogue only: catalogue and schema restrictions do not apply.

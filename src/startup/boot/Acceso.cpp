@@ -8,6 +8,7 @@
 #include "platform/Reportes.h"
 #include "platform/Sistema.h"
 #include "platform/StepRunner.h"
+#include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
 #include "startup/config/Conversiones.h"
 
@@ -58,10 +59,10 @@ void ConfiguraFormulario(QWidget* Formulario) {
 }
 
 QString SentenciaEgreso(const QDateTime& momento, qint32 id) {
-    const QString cuando =
-        q42::Regional::format(momento, FormatoFecha() + QLatin1Char(' ') + FormatoHora());
-    return QStringLiteral("UPDATE CONTROL_ACCESO ") + QStringLiteral(" SET EGRESO = '") + cuando +
-           QStringLiteral("'") + QStringLiteral(" WHERE EGRESO IS NULL AND ") +
+    QDateTime cuando = momento;
+    cuando.setTime(QTime(momento.time().hour(), momento.time().minute()));
+    return QStringLiteral("UPDATE CONTROL_ACCESO ") + QStringLiteral(" SET EGRESO = ") +
+           q42::Utiles::FechaHoraSQL(cuando) + QStringLiteral(" WHERE EGRESO IS NULL AND ") +
            QStringLiteral(" ID = ") + QString::number(id);
 }
 

@@ -73,6 +73,11 @@ QString ExtraeServidor(const QString& servidor) {
     const qsizetype barra = nombre.indexOf(QLatin1Char('/'));
     if (barra >= 0)
         nombre = nombre.mid(barra + 1);
+    // "tcp:host,port" names the protocol first: the host and port follow it.
+    static const QRegularExpression protocolo(QStringLiteral("^\\s*(tcp|np|lpc|admin)\\s*:"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = protocolo.match(nombre); m.hasMatch())
+        return nombre.mid(m.capturedEnd()).trimmed();
     const qsizetype dosPuntos = nombre.indexOf(QLatin1Char(':'));
     if (dosPuntos >= 0)
         nombre = nombre.left(dosPuntos);
@@ -156,9 +161,10 @@ bool IniciaSistema(const QString& parametros) {
             if (recortado.isEmpty() || recortado.at(0) != QLatin1Char('#'))
                 return;
             servidor = recortado.mid(1);
-            connString = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + dbName +
-                         QStringLiteral(";User Id=") + usuario + QStringLiteral(";Password=") +
-                         password + QLatin1Char(';');
+            connString = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") +
+                         DB_Dll::valorConexion(dbName) + QStringLiteral(";User Id=") +
+                         DB_Dll::valorConexion(usuario) + QStringLiteral(";Password=") +
+                         DB_Dll::valorConexion(password) + QLatin1Char(';');
         }),
         // 6. Values for the connection.
         pasoConexion([&] {
@@ -190,8 +196,9 @@ bool IniciaSistema(const QString& parametros) {
         }),
         // 11. Data-source text for printing.
         paso([&] {
-            gConnStringDsn = QStringLiteral("DSN=") + db.gDBName + QStringLiteral("; UID=") +
-                             db.gUsuario + QStringLiteral("; PWD=") + db.gUserPassWord;
+            gConnStringDsn = QStringLiteral("DSN=") + DB_Dll::valorConexion(db.gDBName) +
+                             QStringLiteral("; UID=") + DB_Dll::valorConexion(db.gUsuario) +
+                             QStringLiteral("; PWD=") + DB_Dll::valorConexion(db.gUserPassWord);
         }),
         // 12.
         paso([] { q42::Reportes::CarpetaReportes(gCarpetaAplicacion); }),
