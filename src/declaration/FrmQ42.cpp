@@ -105,7 +105,12 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
     layout->addWidget(creaGrillaProductos());
     layout->addLayout(remarks);
     layout->addStretch(1);
-    layout->addWidget(NavBar1);
+    StbEstado = new QLabel(this);
+    StbEstado->setObjectName(QStringLiteral("StbEstado"));
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(NavBar1);
+    pie->addWidget(StbEstado, 1);
+    layout->addLayout(pie);
 
     connect(PanelBar1, &q42::PanelBar::ButtonClick, this, [this](const QString& key) {
         protegido(QStringLiteral("PanelBar1_ButtonClick"), [&] { PanelBar1_ButtonClick(key); });

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -24,6 +25,10 @@ class QToolButton;
 
 namespace ado {
 class Recordset;
+}
+
+namespace declaracion {
+struct Hallazgo;
 }
 
 namespace q42 {
@@ -39,6 +44,7 @@ public:
 
     q42::PanelBar* PanelBar1;
     q42::NavBar* NavBar1;
+    QLabel* StbEstado; // status line: what the last save or delete did
     QTabWidget* SSTab1;
     QPushButton* CmdCalcular;
     QPlainTextEdit* Text1;
@@ -140,6 +146,10 @@ private:
     void cancelaDeclaracion();
     void marcaCambio();
     void vigilaCambios();
+
+    // The checks before signing (FrmQ42_Revision.cpp).
+    std::vector<declaracion::Hallazgo> hallazgos() const;
+    bool revisaAntesDe(const QString& seguir);
 
     // Runs an event of the window; a failure no routine met is shown.
     void protegido(const QString& rutina, const std::function<void()>& accion);

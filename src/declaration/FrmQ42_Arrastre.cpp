@@ -3,9 +3,11 @@
 #include "Arrastre.h"
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
+#include "Revision.h"
 #include "db/DB_Dll.h"
 #include "platform/StepRunner.h"
 #include "platform/ado/Ado.h"
+#include "platform/ui/MsgBox.h"
 #include "startup/config/Configuracion.h"
 
 #include <QLineEdit>
@@ -26,7 +28,13 @@ void FrmQ42::PeriodoAnterior() {
             db.AbrirRecordset(sentencia, anterior, db.gCnn, ado::adOpenForwardOnly,
                               ado::adLockReadOnly, -1, true);
         },
-        [&] { SinAnterior = anterior.BOF(); },
+        [&] {
+            SinAnterior = anterior.BOF();
+            // A new month would open with empty stocks without a word.
+            if (SinAnterior && EsNuevo && leeLimitesRevision().activa)
+                q42::MsgBox(avisoSinMesAnterior(periodo), q42::vbInformation,
+                            QStringLiteral("Revisión"));
+        },
         [&] {
             if (SinAnterior)
                 return;

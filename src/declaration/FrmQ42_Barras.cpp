@@ -9,6 +9,7 @@
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/PanelBar.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 using namespace declaracion;
@@ -55,10 +56,12 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
              f.EsExistente = false;
              // A failure left over from an earlier check is not this one's.
              f.HuboError = false;
+             const QString periodo = f.m_periodoConfirmado;
              f.GrabaRegistro();
              if (!f.HuboError) {
                  f.Inicializa();
                  f.seleccionaPeriodo();
+                 f.StbEstado->setText(QStringLiteral("Declaración %1 borrada.").arg(periodo));
              }
          }},
         {"GRABAR", [](FrmQ42& f) { f.grabaDeclaracion(); }},
@@ -67,7 +70,8 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
         {"REPORTE",
          [](FrmQ42& f) {
              f.HuboError = false;
-             if (!f.periodoEnPantalla())
+             f.TotalizaP();
+             if (!f.periodoEnPantalla() || !f.revisaAntesDe(QStringLiteral("Imprimir igual")))
                  return;
              // Browse mode prints the stored row as it is; edit mode saves
              // the entries (without the field checks) before printing them.

@@ -5,6 +5,7 @@
 #include "FrmQ42.h"
 #include "platform/ui/MsgBox.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 using namespace declaracion;
@@ -54,13 +55,15 @@ bool FrmQ42::grabaDeclaracion() {
         ~Fin() { f.Grabando = false; }
     } fin{*this};
     HuboError = false;
-    if (!periodoEnPantalla() || !Datosvalidos())
+    if (!periodoEnPantalla() || !Datosvalidos() || !revisaAntesDe(QStringLiteral("Grabar igual")))
         return false;
+    const QString periodo = m_periodoConfirmado;
     GrabaRegistro();
     if (HuboError)
         return false;
     Inicializa();
     seleccionaPeriodo();
+    StbEstado->setText(QStringLiteral("Declaración %1 grabada.").arg(periodo));
     return true;
 }
 

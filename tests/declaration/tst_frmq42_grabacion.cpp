@@ -4,9 +4,11 @@
 
 #include "FormularioPrueba.h"
 #include "declaration/ColumnasDeclaracion.h"
+#include "declaration/DlgRevision.h"
 #include "platform/Reportes.h"
 
 #include <QFile>
+#include <QListWidget>
 
 using namespace prueba;
 
@@ -39,6 +41,24 @@ double numero(const QString& ruta, const QString& columna, const QString& period
 // puts text in past the key filter; "foco 0"; "tecla F5" (F2, F5, F6, F8,
 // Esc, Enter, ShiftTab); "navega ULTIMO"; "calcula" ("&Calcular"); "cierra"
 // (the window's close box).
+// How the next review of the figures is answered ("igual", or the finding
+// to revise), and the findings it listed, up to their colon.
+QString g_revision;
+QStringList g_revisado;
+
+int respondeDialogo(QDialog* d) {
+    auto* revision = qobject_cast<declaracion::DlgRevision*>(d);
+    if (!revision)
+        return QDialog::Rejected; // the print preview
+    auto* lista = revision->findChild<QListWidget*>(QStringLiteral("LstHallazgos"));
+    for (int i = 0; i < lista->count(); ++i)
+        g_revisado << QStringLiteral("revisión: ") + lista->item(i)->text().section(':', 0, 0);
+    if (g_revision == QLatin1String("igual"))
+        return QDialog::Accepted;
+    lista->setCurrentRow(g_revision.toInt());
+    return QDialog::Rejected;
+}
+
 void paso(FrmQ42& f, const QString& texto) {
     const QString verbo = texto.section(QLatin1Char(' '), 0, 0);
     const QString uno = texto.section(QLatin1Char(' '), 1, 1);
@@ -75,6 +95,8 @@ void paso(FrmQ42& f, const QString& texto) {
         f.CmdCalcular->click();
     } else if (verbo == QLatin1String("cierra")) {
         f.close();
+    } else if (verbo == QLatin1String("revision")) {
+        g_revision = uno;
     } else {
         QFAIL(qPrintable(texto));
     }
@@ -123,6 +145,7 @@ private Q_SLOTS:
         QVERIFY(!enEdicion(*f));
         QVERIFY(caja(*f, 0)->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), caja(*f, 0));
+        QCOMPARE(f->StbEstado->text(), QStringLiteral("Declaración 07/2025 grabada."));
         // Exactly one row more, the others untouched, every column written.
         QCOMPARE(tabla(ruta, QStringLiteral("07/2025")), antes);
         QCOMPARE(cuenta(ruta, QStringLiteral("WHERE Periodo='07/2025'")), 1);
@@ -221,7 +244,9 @@ private Q_SLOTS:
             QVERIFY(!enEdicion(*f));
             QVERIFY(caja(*f, 0)->text().isEmpty());
             QVERIFY(caja(*f, 2)->text().isEmpty());
+            QCOMPARE(f->StbEstado->text(), QStringLiteral("Declaración 05/2025 borrada."));
         } else {
+            QVERIFY(f->StbEstado->text().isEmpty());
             QCOMPARE(tabla(ruta), antes);
             QVERIFY(enEdicion(*f));
             QCOMPARE(caja(*f, 0)->text(), QStringLiteral("05/2025"));
@@ -333,6 +358,24 @@ private Q_SLOTS:
                            "tecla Esc"}
             << QList<int>{q42::vbOK} << QStringList{mensajeOtroPeriodo("06/2025", mayo)}
             << QStringList() << "consulta" << 0;
+        QTest::newRow("negative stocks before F5, Revisar on the second saves nothing")
+            << QString()
+            << QStringList{"periodo 05/2025", "caja 25 99999", "caja 26 99999", "revision 1",
+                           "tecla F5"}
+            << ninguna
+            << QStringList{"revisión: Existencia final de 000 negativa",
+                           "revisión: Existencia final de 0000 negativa"}
+            << QStringList() << "edicion" << 26;
+        QTest::newRow("Grabar igual stores the figures questioned")
+            << QString()
+            << QStringList{"periodo 05/2025", "caja 25 99999", "revision igual", "tecla F5"}
+            << ninguna << QStringList{"revisión: Existencia final de 000 negativa"}
+            << QStringList{"05/2025 SP000_Consumo 99999"} << "consulta" << 0;
+        QTest::newRow("F6 in browse mode on questioned figures, Revisar prints nothing")
+            << QStringLiteral("UPDATE DJ_Q42 SET SP0000_Consumo=99999 WHERE Periodo='04/2025'")
+            << QStringList{"navega PRIMERO", "tecla F6"} << ninguna
+            << QStringList{"revisión: Existencia final de 0000 negativa"} << QStringList()
+            << "consulta" << -1;
         QTest::newRow("F8 on a month never saved drops it")
             << QString() << QStringList{"periodo 07/2025", "caja 2 5", "tecla F8"}
             << QList<int>{q42::vbNo} << QStringList{mensajeCambiosSinGrabar("07/2025")}
@@ -350,7 +393,9 @@ private Q_SLOTS:
             ejecuta(ruta, preparacion);
         ScriptedMessages msgs;
         q42::Reportes::CarpetaReportes(sourcePath(QStringLiteral("reports")));
-        DialogScript vistaPrevia([](QDialog*) { return int(QDialog::Rejected); });
+        g_revision = QStringLiteral("0");
+        g_revisado.clear();
+        DialogScript dialogos(&respondeDialogo);
         auto f = abreVentana();
         QStringList intactos = tabla(ruta);
         for (int r : respuestas)
@@ -363,6 +408,7 @@ private Q_SLOTS:
         QStringList mostrados;
         for (const ScriptedMessages::Shown& m : msgs.shown())
             mostrados << m.prompt;
+        mostrados << g_revisado;
         if (mostrados != avisos)
             qWarning() << mostrados;
         QCOMPARE(mostrados, avisos);

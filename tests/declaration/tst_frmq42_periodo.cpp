@@ -192,13 +192,17 @@ private Q_SLOTS:
         QCOMPARE(f->caja(QStringLiteral("TxtSAGPyA"))->text(), QStringLiteral("M-4527"));
     }
 
-    // No previous month: the defaults of a new declaration and nothing else.
+    // No previous month: the defaults of a new declaration, and the clerk
+    // is told why the opening stocks are empty.
     void sinMesAnterior() {
         ScriptedMessages msgs;
         auto f = abreVentana();
         f->caja(QStringLiteral("TxtResponsalble"))->setText(QStringLiteral("Firma"));
         escribe(*f, 0, QStringLiteral("09/2025"));
-        QCOMPARE(msgs.count(), 0);
+        QCOMPARE(msgs.count(), 1);
+        QCOMPARE(msgs.last().prompt, QStringLiteral("No hay declaración de 08/2025: las "
+                                                    "existencias iniciales quedan vacías"));
+        QCOMPARE(msgs.last().icon(), int(q42::vbInformation));
         QVERIFY(enEdicion(*f) && f->EsNuevo && f->SinAnterior);
         QVERIFY(caja(*f, 1)->text().isEmpty());
         QVERIFY(caja(*f, 5)->text().isEmpty());

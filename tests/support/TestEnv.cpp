@@ -7,7 +7,20 @@
 #include <QLocale>
 #include <QSettings>
 
+namespace {
+
+// A dialog no test answers is refused at once, with a warning naming it,
+// instead of waiting for a person who is not there.
+int rechazaSinGuion(QDialog* dialog, void*) {
+    qWarning("unanswered dialog %s (%s): rejected", qPrintable(dialog->objectName()),
+             dialog->metaObject()->className());
+    return QDialog::Rejected;
+}
+
+} // namespace
+
 TestEnv::TestEnv() {
+    q42::setDialogHandler(&rechazaSinGuion, nullptr);
     q42::Regional::setLocale(QLocale(QLocale::Spanish, QLocale::Argentina));
     qputenv("Q42_CARPETA", QDir::toNativeSeparators(m_dir.path()).toLocal8Bit());
     // Window places and column widths stay out of the user's own settings.
@@ -15,6 +28,7 @@ TestEnv::TestEnv() {
 }
 
 TestEnv::~TestEnv() {
+    q42::setDialogHandler(nullptr, nullptr);
     qunsetenv("Q42_CARPETA");
 }
 
@@ -23,7 +37,7 @@ DialogScript::DialogScript(Answer answer) : m_answer(std::move(answer)) {
 }
 
 DialogScript::~DialogScript() {
-    q42::setDialogHandler(nullptr, nullptr);
+    q42::setDialogHandler(&rechazaSinGuion, nullptr);
 }
 
 int DialogScript::dispatch(QDialog* dialog, void* self) {

@@ -1,0 +1,53 @@
+// The checks before signing, on the figures the window shows: a warning
+// the operator may pass over, never a block.
+
+#include "ColumnasDeclaracion.h"
+#include "DlgRevision.h"
+#include "FrmQ42.h"
+#include "Revision.h"
+#include "Totales.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+using namespace declaracion;
+
+namespace {
+
+class PantallaLeida : public PantallaTotales {
+public:
+    explicit PantallaLeida(const FrmQ42& f) : m_f(f) {}
+    QString caja(int indice) const override { return m_f.txtFields(indice)->text(); }
+    QString etiqueta(const QString& nombre) const override { return m_f.etiqueta(nombre)->text(); }
+    void ponEtiqueta(const QString&, const QString&) override {}
+
+private:
+    const FrmQ42& m_f;
+};
+
+} // namespace
+
+std::vector<Hallazgo> FrmQ42::hallazgos() const {
+    const PantallaLeida pantalla(*this);
+    const FigurasDeclaracion figuras = figurasDePantalla(pantalla, [this](int p) {
+        return caja(QString::fromLatin1(kProductos[size_t(p)].cajaCodigos))->text();
+    });
+    return revisaDeclaracion(figuras, leeLimitesRevision());
+}
+
+// true to go on; "Revisar" puts the focus on the box of the chosen finding.
+bool FrmQ42::revisaAntesDe(const QString& seguir) {
+    const std::vector<Hallazgo> lista = hallazgos();
+    int elegido = 0;
+    if (confirmaRevision(m_periodoConfirmado, lista, seguir, this, &elegido))
+        return true;
+    const Hallazgo& h = lista[size_t(qBound(0, elegido, int(lista.size()) - 1))];
+    QLineEdit* destino = h.caja >= 0 ? txtFields(h.caja) : caja(h.control);
+    SSTab1->setCurrentIndex(h.caja >= 0 ? 0 : 1);
+    if (destino && destino->isEnabled()) {
+        destino->setFocus();
+        destino->selectAll();
+    }
+    return false;
+}
