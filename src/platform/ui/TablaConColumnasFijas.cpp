@@ -82,6 +82,9 @@ void TablaConColumnasFijas::ajustaGeometria() {
         return;
     for (int c = 0; c < m_fijas; ++c)
         m_fija->setColumnWidth(c, columnWidth(c));
+    // Two-line titles elsewhere make the grid's heading taller: the rows
+    // only line up with a heading of the same height.
+    m_fija->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
     m_fija->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), anchoFijo(),
                         viewport()->height() + horizontalHeader()->height());
 }
