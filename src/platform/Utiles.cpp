@@ -182,7 +182,13 @@ QString Utiles::EligeFecha(const QString& inicial) {
     auto* calendario = new QCalendarWidget(&dialogo);
     calendario->setObjectName(QStringLiteral("calendario"));
     calendario->setGridVisible(true);
-    calendario->setFirstDayOfWeek(Qt::Monday);
+    // Month and day names in Spanish, the week as the regional settings
+    // start it.
+    QLocale idioma = Regional::locale();
+    if (idioma.language() != QLocale::Spanish)
+        idioma = QLocale(QLocale::Spanish, QLocale::Argentina);
+    calendario->setLocale(idioma);
+    calendario->setFirstDayOfWeek(idioma.firstDayOfWeek());
     calendario->setSelectedDate(Regional::readDate(inicial).value_or(QDate::currentDate()));
     auto* botones = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialogo);
     botones->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Aceptar"));

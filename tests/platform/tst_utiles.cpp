@@ -1,6 +1,7 @@
 #include "ScriptedMessages.h"
 #include "TestEnv.h"
 #include "platform/Progreso.h"
+#include "platform/Regional.h"
 #include "platform/Utiles.h"
 
 #include <QCalendarWidget>
@@ -337,17 +338,24 @@ private Q_SLOTS:
         QFETCH(bool, acepta);
         QFETCH(QString, esperado);
         QDate mostrada;
+        QLocale idioma;
+        Qt::DayOfWeek primerDia = Qt::Sunday;
         DialogScript script([&](QDialog* d) {
             auto* cal = d->findChild<QCalendarWidget*>();
             if (!cal)
                 return int(QDialog::Rejected);
             mostrada = cal->selectedDate();
+            idioma = cal->locale();
+            primerDia = cal->firstDayOfWeek();
             cal->setSelectedDate(elige);
             return int(acepta ? QDialog::Accepted : QDialog::Rejected);
         });
         QCOMPARE(Utiles::EligeFecha(inicial), esperado);
         QCOMPARE(script.count(), 1);
         QCOMPARE(mostrada, inicial.isEmpty() ? QDate::currentDate() : QDate(2024, 2, 1));
+        // Spanish names, the week as the regional settings start it.
+        QCOMPARE(idioma.language(), QLocale::Spanish);
+        QCOMPARE(primerDia, q42::Regional::locale().firstDayOfWeek());
     }
 
     void esperaNeverStacks() {
