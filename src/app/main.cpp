@@ -7,6 +7,7 @@
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/Carpeta.h"
+#include "platform/ui/Conectando.h"
 #include "startup/boot/Inicio.h"
 
 #include <QApplication>
@@ -150,6 +151,11 @@ int main(int argc, char* argv[]) {
     if (pdf)
         return declaracion::pdfEnLote(parametros, pdfPeriodo, pdfArchivo);
 
+    // The window shows how long the server takes; the batch above waits
+    // without one.
+    DB_Dll::setConectando([](const QString& destino, const std::function<void()>& abrir) {
+        q42::esperaConVentana(QStringLiteral("Conectando con %1…").arg(destino), abrir);
+    });
     if (!IniciaSistema(parametros)) {
         // The operator cancelled the login or declined to retry.
         Lib_ClsCons3::release();

@@ -16,6 +16,20 @@ DB_Dll::LoginHandler& loginHandler() {
     return handler;
 }
 
+DB_Dll::Conectando& conectando() {
+    static DB_Dll::Conectando espera;
+    return espera;
+}
+
+// What the operator is told the program is connecting to: never the
+// password, only server and database.
+QString destinoConexion(const QString& servidor, const QString& base) {
+    const QString nombre = QString(servidor).remove(QLatin1Char('#')).trimmed();
+    if (nombre.isEmpty())
+        return base;
+    return base.isEmpty() ? nombre : nombre + QStringLiteral(" / ") + base;
+}
+
 QString textoReintento(const ado::Error& e) {
     const QChar cr(13);
     return QStringLiteral(" Estado de Sql: ") + e.SQLState + cr +
@@ -38,6 +52,10 @@ double valorNumerico(const QString& texto) {
 
 void DB_Dll::setLoginHandler(LoginHandler handler) {
     loginHandler() = std::move(handler);
+}
+
+void DB_Dll::setConectando(Conectando espera) {
+    conectando() = std::move(espera);
 }
 
 ado::Engine DB_Dll::motorDe(const QString& connString, const QString& servidor) {
@@ -112,7 +130,8 @@ bool DB_Dll::PideParametros() {
 
 void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString& ConnString,
                              bool ValidaAdmin) {
-    bool fin = false; // the routine ended before its last step
+    bool fin = false;      // the routine ended before its last step
+    bool abriendo = false; // the failure, if any, is the open's
     auto paso = [&fin](std::function<void()> f) {
         return [&fin, f = std::move(f)] {
             if (!fin)
@@ -141,11 +160,17 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
             }
             ArmaConnString();
         }),
-        paso([this, lCursor] {
+        paso([this, lCursor, &abriendo] {
             gCnn->setCursorLocation(lCursor);
             gMotor = motorDe(gConnString, gServidor);
             q42::Utiles::setMotor(gMotor);
-            gCnn->Open(gConnString, QString(), QString(), -1);
+            abriendo = true;
+            const auto abrir = [this] { gCnn->Open(gConnString, QString(), QString(), -1); };
+            if (conectando())
+                conectando()(destinoConexion(gServidor, gDBName), abrir);
+            else
+                abrir();
+            abriendo = false;
             if (gMotor != ado::Engine::Oracle)
                 gMotor = gCnn->engine();
             q42::Utiles::setMotor(gMotor);
@@ -176,16 +201,21 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
         if (gCnn->State() != ado::adStateClosed)
             gCnn->Close();
     };
-    q42::StepRunner::run(pasos, [this, &abandona](const q42::Error& error) -> int {
+    q42::StepRunner::run(pasos, [this, &abandona, &abriendo](const q42::Error& error) -> int {
         ado::Errors& errores = gCnn->errors();
         if (errores.isEmpty()) {
+            abriendo = false;
             q42::MsgBox(ado::redactPasswords(error.description()));
             abandona();
             return 0;
         }
-        const int respuesta =
-            q42::MsgBox(textoReintento(errores.Item(0)), q42::vbYesNo + q42::vbCritical,
-                        QStringLiteral(" Error de Conexion a Base de Datos"));
+        // A failed open says first, in Spanish, what went wrong.
+        QString texto = textoReintento(errores.Item(0));
+        if (abriendo)
+            texto.prepend(motivoConexion(errores.Item(0), gServidor, gDBName) + QChar(13));
+        abriendo = false;
+        const int respuesta = q42::MsgBox(texto, q42::vbYesNo + q42::vbCritical,
+                                          QStringLiteral(" Error de Conexion a Base de Datos"));
         if (respuesta != q42::vbYes) {
             abandona();
             return 0;

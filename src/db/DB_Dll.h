@@ -85,6 +85,18 @@ public:
     using LoginHandler = std::function<void(DatosAcceso&)>;
     static void setLoginHandler(LoginHandler handler);
 
+    // Runs the open of the connection. The start registers one that keeps
+    // the interface alive meanwhile; without one it runs here and now.
+    // `destino` names server and database for the operator.
+    using Conectando =
+        std::function<void(const QString& destino, const std::function<void()>& abrir)>;
+    static void setConectando(Conectando conectando);
+    // The Spanish first line of a failed open: "No se pudo conectar con el
+    // servidor SRV: no responde." from the error's SQL state or native
+    // number, the bare sentence when neither tells.
+    static QString motivoConexion(const ado::Error& error, const QString& servidor,
+                                  const QString& base);
+
     // --- Query and lookup helpers -------------------------------------
     void AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
                         std::shared_ptr<ado::Connection> ConexionActiva = nullptr,

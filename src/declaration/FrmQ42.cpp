@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -71,6 +72,19 @@ QLabel* encabezado(const QString& texto, QWidget* padre) {
     return l;
 }
 
+// Asks for the whole of its content, so the window opens showing it all
+// when the screen has room; smaller, it scrolls.
+class AreaDesplazable : public QScrollArea {
+public:
+    explicit AreaDesplazable(QWidget* padre) : QScrollArea(padre) {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+    }
+    QSize sizeHint() const override {
+        return widget() ? widget()->sizeHint() : QScrollArea::sizeHint();
+    }
+};
+
 } // namespace
 
 FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
@@ -99,12 +113,33 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
     remarks->addWidget(lblObs);
     remarks->addWidget(txtFields(kCajaObservaciones), 1);
 
+    // The bars stay in sight; the figures between them scroll when the
+    // screen (or its scale) leaves too little room.
+    auto* cuerpo = new QWidget;
+    cuerpo->setObjectName(QStringLiteral("Cuerpo"));
+    auto* capaCuerpo = new QVBoxLayout(cuerpo);
+    // Tight rows: the whole form fits a 1366x768 laptop under its task bar.
+    capaCuerpo->setContentsMargins(0, 0, 0, 0);
+    capaCuerpo->setSpacing(4);
+    capaCuerpo->addWidget(SSTab1);
+    capaCuerpo->addWidget(creaGrillaProductos());
+    capaCuerpo->addLayout(remarks);
+    capaCuerpo->addStretch(1);
+    auto* desplazable = new AreaDesplazable(this);
+    desplazable->setObjectName(QStringLiteral("Desplazable"));
+    desplazable->setWidget(cuerpo);
+    // Enter moves the focus by code: the box it reaches comes into sight.
+    connect(qApp, &QApplication::focusChanged, desplazable,
+            [desplazable, cuerpo](QWidget*, QWidget* ahora) {
+                if (ahora && cuerpo->isAncestorOf(ahora))
+                    desplazable->ensureWidgetVisible(ahora);
+            });
+
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
     layout->addWidget(PanelBar1);
-    layout->addWidget(SSTab1);
-    layout->addWidget(creaGrillaProductos());
-    layout->addLayout(remarks);
-    layout->addStretch(1);
+    layout->addWidget(desplazable, 1);
     StbEstado = new QLabel(this);
     StbEstado->setObjectName(QStringLiteral("StbEstado"));
     auto* pie = new QHBoxLayout;
@@ -219,6 +254,7 @@ QWidget* FrmQ42::creaPestaniaFormulas() {
     marco->setObjectName(QStringLiteral("FrameFormulas"));
     auto* g = new QGridLayout(marco);
     g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(3);
     // The product code lists, each with its articles lookup.
     for (int p = 0; p < int(kProductos.size()); ++p) {
         QLineEdit* c = m_ajustes[p];
@@ -248,6 +284,9 @@ QWidget* FrmQ42::creaPestaniaFormulas() {
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setFocusPolicy(Qt::ClickFocus);
     Text1->setFixedWidth(Text1->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 28);
+    // As tall as the code lists beside it: its own wish would stretch the
+    // tabs, and the window, by a third of their height.
+    Text1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     g->addWidget(Text1, 0, 3, int(kProductos.size()), 1);
     // The unit, registration, signer and harvest.
     for (int i = int(kProductos.size()); i < int(kAjustes.size()); ++i) {
@@ -273,7 +312,7 @@ QWidget* FrmQ42::creaGrillaProductos() {
     marco->setObjectName(QStringLiteral("FrameProductos"));
     auto* g = new QGridLayout(marco);
     g->setHorizontalSpacing(6);
-    g->setVerticalSpacing(3);
+    g->setVerticalSpacing(1);
     constexpr int kPrimeraColumna = 3; // group, inner group, row caption, products
     constexpr int kPrimeraFila = 2;    // heading, product captions, rows
     const int n = int(kProductos.size());

@@ -10,6 +10,7 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ado/Ado.h"
+#include "platform/ui/Colocacion.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NavBar.h"
 #include "platform/ui/PanelBar.h"
@@ -54,6 +55,7 @@ void FrmQ42::Form_Load() {
                                           QStringLiteral("nvarchar(50)"), true);
                         },
                         [&] { Utiles::PreparaFormulario(this, 0); },
+                        [&] { q42::colocaVentana(this, objectName()); },
                         [&] { ConfiguraFormulario(this); },
                         [&] { Utiles::Espera(false); },
                         [&] { leeEtiquetasConsulta(); },
@@ -134,6 +136,10 @@ void FrmQ42::Form_Unload(int /*Cancel*/) {
         [] { Utiles::Espera(false); },
         [&] { m_rsDatos.reset(); },
         [] { FinalizaSistema(); },
+        [&] {
+            if (isVisible())
+                q42::guardaVentana(this, objectName());
+        },
         [&] { hide(); },
         [&] { Q_EMIT terminado(); },
     });

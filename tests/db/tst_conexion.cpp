@@ -7,13 +7,18 @@
 #include "db/DB_Dll.h"
 #include "platform/Utiles.h"
 #include "platform/ado/ConnectionString.h"
+#include "platform/ui/Conectando.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTest>
+#include <QTimer>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sqlite3.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -106,6 +111,11 @@ private Q_SLOTS:
     void administrador();
     void sinValidarAdmin();
     void freetdsPuertoCerrado();
+    void motivo_data();
+    void motivo();
+    void conectandoEnOtroHilo();
+    void esperaConVentana_data();
+    void esperaConVentana();
 };
 
 void TstConexion::formas_data() {
@@ -308,7 +318,10 @@ void TstConexion::archivoInexistente() {
     const ado::Error& e = db.gCnn->errors().Item(0);
     QVERIFY(!e.SQLState.isEmpty());
     QVERIFY(e.NativeError != 0);
-    QCOMPARE(msgs.last().prompt, textoEsperado(e));
+    QCOMPARE(msgs.last().prompt,
+             QStringLiteral(
+                 "No se pudo conectar con la base de datos: no se puede abrir su archivo.\r") +
+                 textoEsperado(e));
     QCOMPARE(pedidos.size(), 0);
 }
 
@@ -437,13 +450,137 @@ void TstConexion::freetdsPuertoCerrado() {
     const ScriptedMessages::Shown& m = msgs.last();
     QCOMPARE(m.title, kTitulo);
     QCOMPARE(m.style, kEstilo);
-    QVERIFY2(m.prompt.startsWith(QLatin1String(" Estado de Sql: 08001\r")) ||
-                 m.prompt.startsWith(QLatin1String(" Estado de Sql: 08S01\r")),
+    // The Spanish cause first, then what the driver said.
+    const QString primera =
+        QStringLiteral("No se pudo conectar con el servidor %1: no responde.\r").arg(db.gServidor);
+    QVERIFY2(m.prompt.startsWith(primera + QLatin1String(" Estado de Sql: 08001\r")) ||
+                 m.prompt.startsWith(primera + QLatin1String(" Estado de Sql: 08S01\r")),
              qPrintable(m.prompt));
     QVERIFY(!m.prompt.contains(QLatin1String("Codigo Nativo: 0\r")));
     QVERIFY(!m.prompt.contains(QLatin1String("Secreta")));
     QVERIFY(!db.gOpenFlag);
     QCOMPARE(db.gCnn->State(), int(ado::adStateClosed));
+}
+
+void TstConexion::motivo_data() {
+    QTest::addColumn<QString>("estado");
+    QTest::addColumn<int>("nativo");
+    QTest::addColumn<QString>("servidor");
+    QTest::addColumn<QString>("esperado");
+    const QString srv = QStringLiteral("No se pudo conectar con el servidor SRVSQL");
+    QTest::newRow("closed port") << "08001" << 20009 << "SRVSQL" << srv + ": no responde.";
+    QTest::newRow("login refused")
+        << "28000" << 18456 << "SRVSQL" << srv + ": rechazó el usuario o la contraseña.";
+    // FreeTDS reports a refused login under a general state.
+    QTest::newRow("login, other state")
+        << "42000" << 18456 << "SRVSQL" << srv + ": rechazó el usuario o la contraseña.";
+    QTest::newRow("unknown database") << "42000" << 4060 << "SRVSQL"
+                                      << srv + ": no tiene la base de datos EMPRESA o no deja "
+                                               "abrirla.";
+    // The native number beats the state a driver gives to many causes.
+    QTest::newRow("unknown host") << "08001" << 20013 << "SRVSQL"
+                                  << srv + ": ese nombre no se encuentra en la red.";
+    QTest::newRow("time-out") << "HYT00" << 0 << "SRVSQL" << srv + ": no responde.";
+    QTest::newRow("oracle password") << "28000" << 1017 << "#ORA"
+                                     << "No se pudo conectar con el servidor ORA: rechazó el "
+                                        "usuario o la contraseña.";
+    QTest::newRow("unknown cause") << "42S02" << 208 << "SRVSQL" << srv + ".";
+    QTest::newRow("embedded file") << "08001" << 14 << ""
+                                   << "No se pudo conectar con la base de datos EMPRESA: no se "
+                                      "puede abrir su archivo.";
+    QTest::newRow("no server") << "HY000" << 14 << ""
+                               << "No se pudo conectar con la base de datos EMPRESA.";
+}
+
+void TstConexion::motivo() {
+    QFETCH(QString, estado);
+    QFETCH(int, nativo);
+    QFETCH(QString, servidor);
+    QFETCH(QString, esperado);
+    ado::Error e;
+    e.SQLState = estado;
+    e.NativeError = nativo;
+    QCOMPARE(DB_Dll::motivoConexion(e, servidor, QStringLiteral("EMPRESA")), esperado);
+}
+
+// With the interface's waiting registered, the open runs on another thread
+// and its failure reaches the prompt as before; the operator is told the
+// server and database, never the password.
+void TstConexion::conectandoEnOtroHilo() {
+    ScriptedMessages msgs;
+    msgs.answer(q42::vbNo);
+    DB_Dll& db = nueva();
+    db.gServidor = QStringLiteral("127.0.0.1,%1").arg(puertoCerrado());
+    db.gDBName = QStringLiteral("BASE");
+    db.gUsuario = QStringLiteral("sa");
+    db.gUserPassWord = QStringLiteral("MuySecreta42");
+    QStringList destinos;
+    std::thread::id hilo;
+    DB_Dll::setConectando([&](const QString& destino, const std::function<void()>& abrir) {
+        destinos << destino;
+        q42::esperaConVentana(destino, [&] {
+            hilo = std::this_thread::get_id();
+            abrir();
+        });
+    });
+    db.OpenServerADODB();
+    DB_Dll::setConectando(nullptr);
+    QCOMPARE(destinos, QStringList{db.gServidor + QStringLiteral(" / BASE")});
+    QVERIFY(hilo != std::thread::id() && hilo != std::this_thread::get_id());
+    QCOMPARE(msgs.count(), 1);
+    QVERIFY2(msgs.last().prompt.startsWith(QLatin1String("No se pudo conectar con el servidor")),
+             qPrintable(msgs.last().prompt));
+    QVERIFY(!db.gOpenFlag);
+    QCOMPARE(db.gCnn->State(), int(ado::adStateClosed));
+}
+
+// The window appears only for a wait longer than its delay, counts the
+// seconds while this thread keeps running its timers, and a failure of the
+// step comes back to the caller.
+void TstConexion::esperaConVentana_data() {
+    QTest::addColumn<int>("duracion");
+    QTest::addColumn<bool>("ventana");
+    QTest::addColumn<bool>("falla");
+    QTest::newRow("instant") << 0 << false << false;
+    QTest::newRow("slow") << 700 << true << false;
+    QTest::newRow("fails") << 0 << false << true;
+}
+
+void TstConexion::esperaConVentana() {
+    QFETCH(int, duracion);
+    QFETCH(bool, ventana);
+    QFETCH(bool, falla);
+    QString vista; // what the window said while waiting
+    int tics = 0;
+    QTimer sonda;
+    connect(&sonda, &QTimer::timeout, this, [&] {
+        ++tics;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("Conectando") && w->isVisible())
+                vista = w->findChild<QLabel*>(QStringLiteral("leyenda"))->text() +
+                        QLatin1Char('|') +
+                        w->findChild<QLabel*>(QStringLiteral("segundos"))->text();
+    });
+    sonda.start(50);
+    bool fallo = false;
+    try {
+        q42::esperaConVentana(
+            QStringLiteral("Conectando con SRV / BASE…"),
+            [&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(duracion));
+                if (falla)
+                    throw q42::Error(3709, QStringLiteral("sin conexión"));
+            },
+            std::chrono::milliseconds(300));
+    } catch (const q42::Error& e) {
+        fallo = e.number() == 3709;
+    }
+    QCOMPARE(fallo, falla);
+    QCOMPARE(vista.isEmpty(), !ventana);
+    if (ventana) {
+        QCOMPARE(vista, QStringLiteral("Conectando con SRV / BASE…|0 s"));
+        QVERIFY(tics >= 5);
+    }
 }
 
 QTEST_MAIN(TstConexion)

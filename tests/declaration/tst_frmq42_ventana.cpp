@@ -5,17 +5,25 @@
 
 #include "FormularioPrueba.h"
 #include "declaration/ColumnasDeclaracion.h"
+#include "platform/AjustesUsuario.h"
 #include "platform/Formularios.h"
+#include "platform/ui/Colocacion.h"
+#include "platform/ui/NavBar.h"
+#include "platform/ui/PanelBar.h"
 
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
+#include <cmath>
 
 using namespace prueba;
 
@@ -25,6 +33,19 @@ class TstFrmQ42Ventana : public QObject {
     QString ruta;
 
     static QColor fondo(QWidget* w) { return w->palette().color(QPalette::Active, QPalette::Base); }
+
+    // WCAG contrast ratio of two colours (1 to 21).
+    static double contraste(const QColor& a, const QColor& b) {
+        const auto luz = [](const QColor& c) {
+            const auto canal = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) +
+                   0.0722 * canal(c.blueF());
+        };
+        const double x = luz(a), y = luz(b);
+        return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+    }
 
 private Q_SLOTS:
     void initTestCase() { ruta = abreBase(env, QStringLiteral("v.sqlite"), 2025, 6); }
@@ -48,6 +69,13 @@ private Q_SLOTS:
             QVERIFY(l->alignment() & Qt::AlignRight);
             QCOMPARE(l->palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xC0));
             QVERIFY(l->autoFillBackground());
+        }
+        // Closed boxes (browse mode) keep figures readable.
+        for (QLineEdit* c : f.findChildren<QLineEdit*>()) {
+            const QPalette& p = c->palette();
+            QVERIFY2(contraste(p.color(QPalette::Disabled, QPalette::Text),
+                               p.color(QPalette::Disabled, QPalette::Base)) >= 4.5,
+                     qPrintable(c->objectName()));
         }
         QCOMPARE(f.caja(QStringLiteral("TxtPellet"))->text(),
                  QStringLiteral("'5','6','7','8','12'"));
@@ -141,6 +169,73 @@ private Q_SLOTS:
             QApplication::processEvents();
             QVERIFY(f->grab().save(destino));
         }
+    }
+
+    // A 1366x768 laptop (728 px under the task bar) shows the whole window;
+    // a smaller or scaled screen keeps it inside the area, the bars in sight
+    // and the figures scrolling between them.
+    void cabe_data() {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<bool>("desplaza");
+        QTest::newRow("1366x728") << QRect(0, 0, 1366, 728) << false;
+        QTest::newRow("1280x800 at 125%") << QRect(0, 0, 1024, 610) << true;
+        QTest::newRow("1280x800 at 150%") << QRect(0, 0, 853, 503) << true;
+        QTest::newRow("second screen, small") << QRect(1366, 100, 800, 500) << true;
+    }
+    void cabe() {
+        QFETCH(QRect, area);
+        QFETCH(bool, desplaza);
+        ScriptedMessages msgs;
+        auto f = abreVentana();
+        q42::colocaVentana(f.get(), QStringLiteral("prueba"), area);
+        QApplication::processEvents();
+        QVERIFY2(area.contains(f->geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                              .arg(f->x())
+                                                              .arg(f->y())
+                                                              .arg(f->width())
+                                                              .arg(f->height())));
+        if (!desplaza)
+            QCOMPARE(f->size(), f->sizeHint());
+        auto* area2 = f->findChild<QScrollArea*>(QStringLiteral("Desplazable"));
+        QCOMPARE(area2->verticalScrollBar()->maximum() > 0 ||
+                     area2->horizontalScrollBar()->maximum() > 0,
+                 desplaza);
+        for (QWidget* barra :
+             {static_cast<QWidget*>(f->PanelBar1), static_cast<QWidget*>(f->NavBar1)})
+            QVERIFY2(f->rect().contains(QRect(barra->mapTo(f.get(), QPoint()), barra->size())),
+                     qPrintable(barra->objectName()));
+        // The box Enter reaches comes into sight.
+        escribe(*f, 0, QStringLiteral("05/2025"));
+        for (int i : {38, 39}) {
+            caja(*f, i)->setFocus();
+            QApplication::processEvents();
+            const QRect visto(caja(*f, i)->mapTo(area2->viewport(), QPoint()), caja(*f, i)->size());
+            QVERIFY(area2->viewport()->rect().contains(visto));
+        }
+    }
+
+    // The window opens where the operator left it, unless that place is no
+    // longer on a screen (offscreen: one 800x600 screen).
+    void recuerdaLugar_data() {
+        QTest::addColumn<QRect>("guardado");
+        QTest::addColumn<bool>("restaurado");
+        QTest::newRow("on screen") << QRect(40, 50, 700, 500) << true;
+        QTest::newRow("screen gone") << QRect(1900, 50, 700, 500) << false;
+        QTest::newRow("partly off") << QRect(400, 300, 700, 500) << false;
+    }
+    void recuerdaLugar() {
+        QFETCH(QRect, guardado);
+        QFETCH(bool, restaurado);
+        ScriptedMessages msgs;
+        {
+            QWidget otra;
+            otra.setGeometry(guardado);
+            q42::guardaVentana(&otra, QStringLiteral("FrmQ42"));
+        }
+        auto f = abreVentana();
+        QCOMPARE(f->geometry() == guardado, restaurado);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(f->geometry()));
+        q42::AjustesUsuario().remove(QStringLiteral("Ventanas"));
     }
 
     // F4 on the demo months: the window's captions, two decimals, the months

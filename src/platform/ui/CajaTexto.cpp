@@ -6,7 +6,18 @@
 
 namespace q42 {
 
-CajaTexto::CajaTexto(QWidget* parent) : QLineEdit(parent) {}
+CajaTexto::CajaTexto(QWidget* parent) : QLineEdit(parent) {
+    // A closed box still shows a figure the operator reads (browse mode):
+    // its text stays near the open one's instead of the style's faint grey.
+    QPalette p = palette();
+    const QColor texto = p.color(QPalette::Active, QPalette::Text);
+    const QColor fondo = p.color(QPalette::Disabled, QPalette::Base);
+    const auto mezcla = [](int a, int b) { return (a * 4 + b) / 5; };
+    p.setColor(QPalette::Disabled, QPalette::Text,
+               QColor(mezcla(texto.red(), fondo.red()), mezcla(texto.green(), fondo.green()),
+                      mezcla(texto.blue(), fondo.blue())));
+    setPalette(p);
+}
 
 void CajaTexto::keyPressEvent(QKeyEvent* event) {
     const QString texto = event->text();
