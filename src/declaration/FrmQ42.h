@@ -45,6 +45,8 @@ public:
     q42::PanelBar* PanelBar1;
     q42::NavBar* NavBar1;
     QLabel* StbEstado; // status line: what the last save or delete did
+    // Browse mode: the month shown and where it stands ("06/2025 — 24 de 24").
+    QLabel* LblPosicion;
     QTabWidget* SSTab1;
     QPushButton* CmdCalcular;
     QPlainTextEdit* Text1;
@@ -138,6 +140,8 @@ private:
     int indiceDe(const QObject* objeto) const;
     bool periodoParaGrabar();
     void releePeriodo();
+    void muestraPosicion();
+    bool teclaDeMes(int KeyCode);
 
     // The declaration on screen and its unsaved edits (FrmQ42_Cambios.cpp).
     bool periodoEnPantalla();
