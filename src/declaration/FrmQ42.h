@@ -108,6 +108,9 @@ public:
     void CmdCalcular_Click();
     // Prints the declaration on screen through the report "Q42".
     void Imprimir();
+    // No month on screen: asks for "Desde" and "Hasta" and previews the
+    // stored months between them, one page each in date order.
+    void ImprimirRango();
 
 Q_SIGNALS:
     // Form_Unload ended the program: the application quits on it.

@@ -70,6 +70,11 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
         {"REPORTE",
          [](FrmQ42& f) {
              f.HuboError = false;
+             // Nothing on screen: the months to print are asked for.
+             if (!f.m_edicion && f.m_periodoConfirmado.isEmpty()) {
+                 f.ImprimirRango();
+                 return;
+             }
              f.TotalizaP();
              if (!f.periodoEnPantalla() || !f.revisaAntesDe(QStringLiteral("Imprimir igual")))
                  return;
