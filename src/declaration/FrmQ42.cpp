@@ -107,11 +107,11 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
     layout->addStretch(1);
     StbEstado = new QLabel(this);
     StbEstado->setObjectName(QStringLiteral("StbEstado"));
-    LblPosicion = new QLabel(this);
-    LblPosicion->setObjectName(QStringLiteral("LblPosicion"));
+    StbPosicion = new QLabel(this);
+    StbPosicion->setObjectName(QStringLiteral("StbPosicion"));
     auto* pie = new QHBoxLayout;
     pie->addWidget(NavBar1);
-    pie->addWidget(LblPosicion);
+    pie->addWidget(StbPosicion);
     pie->addWidget(StbEstado, 1);
     layout->addLayout(pie);
 

@@ -46,7 +46,7 @@ public:
     q42::NavBar* NavBar1;
     QLabel* StbEstado; // status line: what the last save or delete did
     // Browse mode: the month shown and where it stands ("06/2025 — 24 de 24").
-    QLabel* LblPosicion;
+    QLabel* StbPosicion;
     QTabWidget* SSTab1;
     QPushButton* CmdCalcular;
     QPlainTextEdit* Text1;
@@ -108,7 +108,7 @@ public:
     void CmdCalcular_Click();
     // Prints the declaration on screen through the report "Q42".
     void Imprimir();
-    // No month on screen: asks for "Desde" and "Hasta" and previews the
+    // No month on screen nor typed: asks for "Desde" and "Hasta" and previews the
     // stored months between them, one page each in date order.
     void ImprimirRango();
 

@@ -70,8 +70,9 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
         {"REPORTE",
          [](FrmQ42& f) {
              f.HuboError = false;
-             // Nothing on screen: the months to print are asked for.
-             if (!f.m_edicion && f.m_periodoConfirmado.isEmpty()) {
+             // Nothing on screen nor typed: the months to print are asked for.
+             if (!f.m_edicion && f.m_periodoConfirmado.isEmpty() &&
+                 f.txtFields(kCajaPeriodo)->text().trimmed().isEmpty()) {
                  f.ImprimirRango();
                  return;
              }
@@ -144,7 +145,7 @@ void FrmQ42::muestraPosicion() {
     ado::Recordset& rs = RsDatos();
     const long posicion = rs.AbsolutePosition();
     const long total = rs.RecordCount();
-    LblPosicion->setText(
+    StbPosicion->setText(
         posicion > 0 && total > 0
             ? QStringLiteral("%1 — %2 de %3").arg(m_periodoConfirmado).arg(posicion).arg(total)
             : m_periodoConfirmado);

@@ -105,7 +105,7 @@ void FrmQ42::DetalleOn(bool Off) {
         !Off && foco && foco != txtFields(kCajaPeriodo) && m_txtFields.contains(foco))
         foco->clearFocus();
     m_edicion = Off;
-    LblPosicion->clear();
+    StbPosicion->clear();
     for (QLineEdit* c : std::as_const(m_txtFields))
         c->setEnabled(Off);
     if (!Off)

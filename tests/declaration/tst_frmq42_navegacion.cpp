@@ -77,7 +77,7 @@ private Q_SLOTS:
         QFETCH(QString, posicion);
         ScriptedMessages msgs;
         auto f = abreVentana();
-        QVERIFY(f->LblPosicion->text().isEmpty());
+        QVERIFY(f->StbPosicion->text().isEmpty());
         for (const QString& c : claves) {
             if (c == QLatin1String("PgUp") || c == QLatin1String("PgDn"))
                 prueba::tecla(*f, c == QLatin1String("PgUp") ? Qt::Key_PageUp : Qt::Key_PageDown);
@@ -92,14 +92,14 @@ private Q_SLOTS:
         QCOMPARE(caja(*f, 2)->text(), q42::Currency::fromDouble(ingresos).toFixed(2));
         QVERIFY(!enEdicion(*f));
         QVERIFY(f->EsExistente);
-        QCOMPARE(f->LblPosicion->text(), posicion);
+        QCOMPARE(f->StbPosicion->text(), posicion);
         QCOMPARE(msgs.count(), 0);
         // Edit mode tells no position, and PgDn moves nothing there.
         escribe(*f, 0, periodo);
         QVERIFY(enEdicion(*f));
         prueba::tecla(*f, Qt::Key_PageDown);
         QCOMPARE(caja(*f, 0)->text(), periodo);
-        QVERIFY(f->LblPosicion->text().isEmpty());
+        QVERIFY(f->StbPosicion->text().isEmpty());
     }
 
     void tablaVacia() {
