@@ -88,7 +88,7 @@ int main(int argc, char* argv[]) {
         QString error;
         bool escrito = false;
         const double ms =
-            banco::milisegundos([&] { escrito = imprimeQ42Pdf(guardado, pdf, &error); });
+            banco::milisegundos([&] { escrito = imprimeQ42Pdf(guardado, guardado, pdf, &error); });
         if (!escrito)
             qFatal("PDF: %s", qUtf8Printable(error));
         if (i > 0)

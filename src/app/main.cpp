@@ -14,12 +14,21 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
 namespace {
+
+// "MM/AAAA" in shape, valid or not: after --pdf it tells a range's second
+// period from the file name (a malformed one is refused later, not written
+// to as a file).
+bool pareceUnPeriodo(const QString& texto) {
+    static const QRegularExpression forma(QStringLiteral("^\\s*\\d{1,2}/\\d{1,4}\\s*$"));
+    return forma.match(texto).hasMatch();
+}
 
 // Qt's own dialogs (print, page set-up, files, the calendar's navigation)
 // speak Spanish like the rest of the program: the system's Spanish variant
@@ -39,6 +48,7 @@ void cargaTraduccionesQt(QApplication& app) {
 // examples quote it.
 const char* const kAyuda =
     "Uso: q42 [\"PARÁMETROS\"] [--demo] [--pdf PERIODO ARCHIVO]\n"
+    "     q42 [\"PARÁMETROS\"] [--demo] --pdf DESDE HASTA ARCHIVO\n"
     "     q42 --version | --help\n"
     "\n"
     "Declaraciones Juradas de existencias y movimientos (Q42).\n"
@@ -72,6 +82,15 @@ const char* const kAyuda =
     "                         demo.sqlite en la carpeta del usuario\n"
     "  --pdf PERIODO ARCHIVO  escribe en ARCHIVO el PDF de la declaración guardada del\n"
     "                         período (MM/AAAA), sin abrir ninguna ventana, y termina\n"
+    "  --pdf DESDE HASTA ARCHIVO\n"
+    "                         lo mismo para las declaraciones guardadas de DESDE a HASTA\n"
+    "                         (MM/AAAA, ambas incluidas): una página por mes, en orden\n"
+    "                         de fecha; las observaciones de la revisión de cada mes van\n"
+    "                         a la salida de errores\n"
+    "                         Termina con 0 si escribió el PDF; 1 si un período está mal\n"
+    "                         escrito, DESDE es posterior a HASTA, no hay conexión, no\n"
+    "                         hay declaraciones, falta la definición del reporte o no se\n"
+    "                         puede escribir ARCHIVO; 2 si faltan argumentos\n"
     "  --version              muestra la versión y termina\n"
     "  --help                 muestra esta ayuda y termina\n"
     "\n"
@@ -88,6 +107,7 @@ const char* const kAyuda =
     "  q42 \"@Archivo=/home/operador/molino.sqlite;\"\n"
     "  q42 --demo\n"
     "  q42 --demo --pdf 06/2025 declaracion.pdf\n"
+    "  q42 --demo --pdf 01/2025 06/2025 primer-semestre.pdf\n"
     "  Q42_CARPETA=/srv/q42 q42 \"@Server=SERVIDOR1; @DbName=EMPRESA;\"\n";
 
 } // namespace
@@ -97,7 +117,7 @@ int main(int argc, char* argv[]) {
     QStringList argumentos;
     bool demo = false;
     bool pdf = false;
-    QString pdfPeriodo, pdfArchivo;
+    QString pdfDesde, pdfHasta, pdfArchivo;
     for (int i = 1; i < argc; ++i) {
         const QString argumento = QString::fromLocal8Bit(argv[i]);
         if (argumento == QLatin1String("--help") || argumento == QLatin1String("-h")) {
@@ -114,13 +134,26 @@ int main(int argc, char* argv[]) {
         if (argumento == QLatin1String("--demo")) {
             demo = true;
         } else if (argumento == QLatin1String("--pdf")) {
-            if (i + 2 >= argc) {
-                std::fputs("q42: --pdf necesita el periodo (MM/AAAA) y el archivo\n", stderr);
+            // PERIODO ARCHIVO, or DESDE HASTA ARCHIVO; an option is no value.
+            QStringList valores;
+            for (int j = i + 1; j < argc && valores.size() < 3; ++j) {
+                const QString v = QString::fromLocal8Bit(argv[j]);
+                if (v.startsWith(QLatin1String("--")) ||
+                    (valores.size() == 2 && !pareceUnPeriodo(valores[1])))
+                    break;
+                valores << v;
+            }
+            if (valores.size() < 2 || (valores.size() == 2 && pareceUnPeriodo(valores[1]))) {
+                std::fputs("q42: --pdf necesita el periodo (MM/AAAA), o desde y hasta, y el "
+                           "archivo\n",
+                           stderr);
                 return 2;
             }
             pdf = true;
-            pdfPeriodo = QString::fromLocal8Bit(argv[++i]);
-            pdfArchivo = QString::fromLocal8Bit(argv[++i]);
+            i += int(valores.size());
+            pdfDesde = valores.first();
+            pdfHasta = valores.size() == 3 ? valores[1] : pdfDesde;
+            pdfArchivo = valores.last();
         } else {
             argumentos.append(argumento);
         }
@@ -149,7 +182,7 @@ int main(int argc, char* argv[]) {
     }
 
     if (pdf)
-        return declaracion::pdfEnLote(parametros, pdfPeriodo, pdfArchivo);
+        return declaracion::pdfEnLote(parametros, pdfDesde, pdfHasta, pdfArchivo);
 
     // The window shows how long the server takes; the batch above waits
     // without one.

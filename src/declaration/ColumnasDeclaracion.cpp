@@ -59,6 +59,13 @@ bool periodoValido(const QString& periodo) {
     return forma.match(periodo.trimmed()).hasMatch();
 }
 
+int ordenDePeriodo(const QString& periodo) {
+    const QString p = periodo.trimmed();
+    if (!periodoValido(p))
+        return -1;
+    return p.mid(3, 4).toInt() * 12 + p.left(2).toInt() - 1;
+}
+
 QString mensajeOtroPeriodo(const QString& escrito, const QString& enPantalla) {
     return QStringLiteral("El período escrito (%1) no es el de la declaración en pantalla (%2). "
                           "Confirme el período con Enter.")

@@ -107,6 +107,8 @@ inline constexpr std::array<DefectoExtraccion, 4> kDefectosExtraccion = {
 // A period is accepted only as a two-digit month 01-12, "/", and a
 // four-digit year.
 bool periodoValido(const QString& periodo);
+// "MM/YYYY" as year * 12 + month, for ordering by date; -1 if malformed.
+int ordenDePeriodo(const QString& periodo);
 inline const QString kMensajePeriodoInvalido =
     QStringLiteral("Periodo invalido: ingrese mes y año como MM/AAAA");
 inline const QString kMensajePeriodoVacio = QStringLiteral(" Debe informar el Periodo!");

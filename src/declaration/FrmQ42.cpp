@@ -142,8 +142,11 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
     layout->addWidget(desplazable, 1);
     StbEstado = new QLabel(this);
     StbEstado->setObjectName(QStringLiteral("StbEstado"));
+    StbPosicion = new QLabel(this);
+    StbPosicion->setObjectName(QStringLiteral("StbPosicion"));
     auto* pie = new QHBoxLayout;
     pie->addWidget(NavBar1);
+    pie->addWidget(StbPosicion);
     pie->addWidget(StbEstado, 1);
     layout->addLayout(pie);
 

@@ -45,6 +45,8 @@ public:
     q42::PanelBar* PanelBar1;
     q42::NavBar* NavBar1;
     QLabel* StbEstado; // status line: what the last save or delete did
+    // Browse mode: the month shown and where it stands ("06/2025 — 24 de 24").
+    QLabel* StbPosicion;
     QTabWidget* SSTab1;
     QPushButton* CmdCalcular;
     QPlainTextEdit* Text1;
@@ -106,6 +108,9 @@ public:
     void CmdCalcular_Click();
     // Prints the declaration on screen through the report "Q42".
     void Imprimir();
+    // No month on screen nor typed: asks for "Desde" and "Hasta" and previews the
+    // stored months between them, one page each in date order.
+    void ImprimirRango();
 
 Q_SIGNALS:
     // Form_Unload ended the program: the application quits on it.
@@ -138,6 +143,8 @@ private:
     int indiceDe(const QObject* objeto) const;
     bool periodoParaGrabar();
     void releePeriodo();
+    void muestraPosicion();
+    bool teclaDeMes(int KeyCode);
 
     // The declaration on screen and its unsaved edits (FrmQ42_Cambios.cpp).
     bool periodoEnPantalla();

@@ -70,6 +70,12 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
         {"REPORTE",
          [](FrmQ42& f) {
              f.HuboError = false;
+             // Nothing on screen nor typed: the months to print are asked for.
+             if (!f.m_edicion && f.m_periodoConfirmado.isEmpty() &&
+                 f.txtFields(kCajaPeriodo)->text().trimmed().isEmpty()) {
+                 f.ImprimirRango();
+                 return;
+             }
              f.TotalizaP();
              if (!f.periodoEnPantalla() || !f.revisaAntesDe(QStringLiteral("Imprimir igual")))
                  return;
@@ -126,12 +132,62 @@ void FrmQ42::NavBar1_ButtonClick(const QString& Key) {
                     e.mueve(rs);
         },
         [&] {
-            if (!rs.BOF() && !rs.EOF_())
+            if (!rs.BOF() && !rs.EOF_()) {
                 CargaRegistro();
+                muestraPosicion();
+            }
         },
     });
 }
 
+// Browse mode only: the label is cleared by every switch of mode.
+void FrmQ42::muestraPosicion() {
+    ado::Recordset& rs = RsDatos();
+    const long posicion = rs.AbsolutePosition();
+    const long total = rs.RecordCount();
+    StbPosicion->setText(
+        posicion > 0 && total > 0
+            ? QStringLiteral("%1 — %2 de %3").arg(m_periodoConfirmado).arg(posicion).arg(total)
+            : m_periodoConfirmado);
+}
+
+// PgUp/PgDn in browse mode: the stored month before or after the one shown,
+// staying on it at either end; from an empty screen, the latest (PgUp) or
+// the earliest (PgDn).
+bool FrmQ42::teclaDeMes(int KeyCode) {
+    struct Tecla {
+        int codigo;
+        const char* paso;
+        void (ado::Recordset::*vuelve)(); // back onto the end row, past it
+        const char* sinMes;
+    };
+    static const Tecla kTeclas[] = {
+        {Qt::Key_PageUp, "ANTERIOR", &ado::Recordset::MoveFirst, "ULTIMO"},
+        {Qt::Key_PageDown, "SIGUIENTE", &ado::Recordset::MoveLast, "PRIMERO"},
+    };
+    if (m_edicion)
+        return false;
+    for (const Tecla& t : kTeclas) {
+        if (t.codigo != KeyCode)
+            continue;
+        if (m_periodoConfirmado.isEmpty()) {
+            NavBar1_ButtonClick(QLatin1String(t.sinMes));
+            return true;
+        }
+        NavBar1_ButtonClick(QLatin1String(t.paso));
+        ado::Recordset& rs = RsDatos();
+        q42::StepRunner::runIgnoringFailures({[&] {
+            if (rs.BOF() || rs.EOF_())
+                (rs.*t.vuelve)();
+        }});
+        return true;
+    }
+    return false;
+}
+
 bool FrmQ42::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
+    if (!(Shift & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) &&
+        teclaDeMes(KeyCode))
+        return true;
     return PanelBar1->KeyDown(KeyCode, Shift);
 }

@@ -18,6 +18,7 @@
 #include "startup/config/Configuracion.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QToolButton>
@@ -106,6 +107,7 @@ void FrmQ42::DetalleOn(bool Off) {
         !Off && foco && foco != txtFields(kCajaPeriodo) && m_txtFields.contains(foco))
         foco->clearFocus();
     m_edicion = Off;
+    StbPosicion->clear();
     for (QLineEdit* c : std::as_const(m_txtFields))
         c->setEnabled(Off);
     if (!Off)
@@ -123,7 +125,10 @@ void FrmQ42::DetalleOn(bool Off) {
 
 void FrmQ42::AbrirRecordset(const QString& Tabla) {
     DB_Dll& db = DB_Dll::instance();
-    QString sentencia = QStringLiteral("SELECT * FROM ") + Tabla;
+    // Months in date order, not in the order of their text ("12/2024" before
+    // "01/2025"); Oracle reads SUBSTRING as SUBSTR, SQLite as substr.
+    QString sentencia = QStringLiteral("SELECT * FROM ") + Tabla +
+                        QStringLiteral(" ORDER BY SUBSTRING(Periodo,4,4), SUBSTRING(Periodo,1,2)");
     db.AbrirRecordset(sentencia, RsDatos(), db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1,
                       true);
 }

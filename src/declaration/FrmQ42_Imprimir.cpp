@@ -1,12 +1,16 @@
-// Printing the declaration on screen through the report "Q42".
+// Printing through the report "Q42": the declaration on screen, or the
+// stored months between two periods.
 
+#include "DlgRango.h"
 #include "FrmQ42.h"
 #include "Impresion.h"
 #include "platform/Formularios.h"
 #include "platform/Reportes.h"
+#include "platform/ui/MsgBox.h"
 #include "startup/boot/Inicio.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 using namespace declaracion;
 using q42::Reportes;
@@ -25,5 +29,29 @@ void FrmQ42::Imprimir() {
     Reportes::Imprime(kReporteQ42, arreglo, t.seleccion, gConnStringDsn, t.formulas[0],
                       t.formulas[1], t.formulas[2], t.formulas[3], t.formulas[4], QString(),
                       QString(), QString());
+    Reportes::AjusteB(50);
+}
+
+void FrmQ42::ImprimirRango() {
+    std::vector<MesImpreso> meses;
+    if (!leeDeclaraciones(&meses))
+        return;
+    if (meses.empty()) {
+        q42::MsgBox(QStringLiteral("No hay declaraciones grabadas."), q42::vbInformation,
+                    kTituloRango);
+        return;
+    }
+    // The last twelve stored months, whatever gaps lie between them.
+    QString desde = meses[meses.size() - std::min<size_t>(12, meses.size())].periodo;
+    QString hasta = meses.back().periodo;
+    // Read again after the dialog: another operator may have saved a month.
+    if (!pideRango(&desde, &hasta, this) || !leeDeclaraciones(&meses, desde, hasta))
+        return;
+    if (meses.empty()) {
+        q42::MsgBox(sinDeclaraciones(desde, hasta), q42::vbInformation, kTituloRango);
+        return;
+    }
+    Reportes::AjusteA(true);
+    Reportes::ImprimePartes(kReporteQ42, partesQ42(meses, leeEmpresa()), tituloQ42(desde, hasta));
     Reportes::AjusteB(50);
 }

@@ -3,6 +3,7 @@
 
 #include "PlanillaQ42.h"
 
+#include "ColumnasDeclaracion.h"
 #include "platform/ui/MsgBox.h"
 
 #include <QDateTime>

@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QVector>
+#include <algorithm>
 #include <cstdio>
 
 using q42::Reportes;
@@ -106,47 +107,101 @@ ImpresionQ42 preparaQ42(const QString& tabla, const QString& periodo, const Empr
     return t;
 }
 
-bool imprimeQ42Pdf(const QString& periodo, const QString& archivo, QString* error,
-                   std::vector<Hallazgo>* hallazgos) {
-    const QString p = periodo.trimmed();
+QString problemaDeRango(const QString& desde, const QString& hasta) {
+    for (const QString& p : {desde, hasta})
+        if (!periodoValido(p))
+            return periodoInvalido(p.trimmed());
+    if (ordenDePeriodo(desde) > ordenDePeriodo(hasta))
+        return QStringLiteral("El período Desde (%1) es posterior al período Hasta (%2)")
+            .arg(desde.trimmed(), hasta.trimmed());
+    return QString();
+}
+
+QString sinDeclaraciones(const QString& desde, const QString& hasta) {
+    if (desde.trimmed() == hasta.trimmed())
+        return QStringLiteral("No hay declaración para el período %1").arg(desde.trimmed());
+    return QStringLiteral("No hay declaraciones entre %1 y %2")
+        .arg(desde.trimmed(), hasta.trimmed());
+}
+
+bool leeDeclaraciones(std::vector<MesImpreso>* meses, const QString& desde, const QString& hasta) {
+    meses->clear();
+    DB_Dll& db = DB_Dll::instance();
+    ado::Recordset rs;
+    QString sql = QStringLiteral("SELECT * FROM DJ_Q42");
+    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    if (rs.State() == ado::adStateClosed)
+        return false;
+    const bool todos = desde.isEmpty() && hasta.isEmpty();
+    const int primero = ordenDePeriodo(desde);
+    const int ultimo = ordenDePeriodo(hasta);
+    const LimitesRevision limites = leeLimitesRevision();
+    const auto texto = [&rs](const QString& columna) {
+        return Utiles::ValorNoNuloTexto(rs.value(columna));
+    };
+    for (; !rs.EOF_(); rs.MoveNext()) {
+        const QString periodo = texto(QStringLiteral("Periodo")).trimmed();
+        const int orden = ordenDePeriodo(periodo);
+        if (orden < 0 || (!todos && (orden < primero || orden > ultimo)))
+            continue;
+        meses->push_back({periodo, texto(QStringLiteral("Responsable")),
+                          texto(QStringLiteral("SAGPyA")),
+                          revisaDeclaracion(figurasDeFila(texto), limites)});
+    }
+    rs.Close();
+    std::sort(meses->begin(), meses->end(), [](const MesImpreso& a, const MesImpreso& b) {
+        return ordenDePeriodo(a.periodo) < ordenDePeriodo(b.periodo);
+    });
+    return true;
+}
+
+QVector<q42::ParteReporte> partesQ42(const std::vector<MesImpreso>& meses, const Empresa& empresa) {
+    QVector<q42::ParteReporte> partes;
+    for (const MesImpreso& m : meses) {
+        const ImpresionQ42 t =
+            preparaQ42(QStringLiteral("DJ_Q42"), m.periodo, empresa, m.responsable, m.sagpya);
+        partes.push_back(
+            {t.seleccion, QStringList(t.formulas.begin(), t.formulas.end()) + t.extras});
+    }
+    return partes;
+}
+
+QString tituloQ42(const QString& desde, const QString& hasta) {
+    // A slash would make the PDF's default name a path.
+    const auto nombre = [](const QString& p) {
+        return p.trimmed().replace(QLatin1Char('/'), QLatin1Char('-'));
+    };
+    if (desde.trimmed() == hasta.trimmed())
+        return QStringLiteral("%1 %2").arg(kReporteQ42, nombre(desde));
+    return QStringLiteral("%1 %2 a %3").arg(kReporteQ42, nombre(desde), nombre(hasta));
+}
+
+bool imprimeQ42Pdf(const QString& desde, const QString& hasta, const QString& archivo,
+                   QString* error, std::vector<MesImpreso>* meses) {
     const auto falla = [error](const QString& texto) {
         if (error)
             *error = texto;
         return false;
     };
-    if (!periodoValido(p))
-        return falla(periodoInvalido(p));
+    if (const QString problema = problemaDeRango(desde, hasta); !problema.isEmpty())
+        return falla(problema);
     DB_Dll& db = DB_Dll::instance();
     if (!db.gOpenFlag || !db.gCnn || db.gCnn->State() == ado::adStateClosed)
         return falla(QStringLiteral("No hay conexión con la base de datos"));
-
-    // Signer and registration are those saved with the declaration.
-    QString sql = QStringLiteral("SELECT * FROM DJ_Q42 WHERE Periodo = ") + DB_Dll::Comillas(p);
-    ado::Recordset rs;
-    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-    if (rs.State() == ado::adStateClosed)
-        return falla(QStringLiteral("No se pudo leer la declaración del período %1").arg(p));
-    if (rs.EOF_())
-        return falla(QStringLiteral("No hay declaración para el período %1").arg(p));
-    const QString responsable = Utiles::ValorNoNuloTexto(rs.value(QStringLiteral("Responsable")));
-    const QString sagpya = Utiles::ValorNoNuloTexto(rs.value(QStringLiteral("SAGPyA")));
-    if (hallazgos)
-        *hallazgos = revisaDeclaracion(figurasDeFila([&rs](const QString& columna) {
-                                           return Utiles::ValorNoNuloTexto(rs.value(columna));
-                                       }),
-                                       leeLimitesRevision());
-    rs.Close();
-
+    std::vector<MesImpreso> leidos;
+    if (!leeDeclaraciones(&leidos, desde, hasta))
+        return falla(QStringLiteral("No se pudieron leer las declaraciones"));
+    if (meses)
+        *meses = leidos;
+    if (leidos.empty())
+        return falla(sinDeclaraciones(desde, hasta));
     Reportes::setConexion(db.gCnn);
-    const ImpresionQ42 t =
-        preparaQ42(QStringLiteral("DJ_Q42"), p, leeEmpresa(), responsable, sagpya);
-    Reportes::FormulasExtra(t.extras, 5);
-    return Reportes::ImprimePdf(kReporteQ42, {QString()}, t.seleccion, gConnStringDsn,
-                                t.formulas[0], t.formulas[1], t.formulas[2], t.formulas[3],
-                                t.formulas[4], QString(), QString(), QString(), archivo, error);
+    return Reportes::ImprimePartesPdf(kReporteQ42, partesQ42(leidos, leeEmpresa()),
+                                      tituloQ42(desde, hasta), archivo, error);
 }
 
-int pdfEnLote(const QString& parametros, const QString& periodo, const QString& archivo) {
+int pdfEnLote(const QString& parametros, const QString& desde, const QString& hasta,
+              const QString& archivo) {
     MensajesEnLote mensajes;
     q42::setMessageService(&mensajes);
     q42::setDialogHandler(&rechazaDialogo, nullptr);
@@ -156,9 +211,9 @@ int pdfEnLote(const QString& parametros, const QString& periodo, const QString& 
         Lib_ClsCons3::release();
         DB_Dll::release();
     });
-    // A malformed period is told before any connection is tried.
-    if (!periodoValido(periodo)) {
-        escribeError(periodoInvalido(periodo.trimmed()));
+    // A malformed period or range is told before any connection is tried.
+    if (const QString problema = problemaDeRango(desde, hasta); !problema.isEmpty()) {
+        escribeError(problema);
         return 1;
     }
     try {
@@ -171,11 +226,12 @@ int pdfEnLote(const QString& parametros, const QString& periodo, const QString& 
         DB_Dll::instance().VerCampoDB(QStringLiteral("DJ_Q42"), QStringLiteral("Cosecha"), true,
                                       QStringLiteral("nvarchar(50)"), true);
         QString error;
-        std::vector<Hallazgo> hallazgos;
-        const bool escrito = imprimeQ42Pdf(periodo, archivo, &error, &hallazgos);
+        std::vector<MesImpreso> meses;
+        const bool escrito = imprimeQ42Pdf(desde, hasta, archivo, &error, &meses);
         // The figures are questioned, never refused: the PDF is written anyway.
-        for (const Hallazgo& h : hallazgos)
-            escribeError(QStringLiteral("Revisión de %1: %2").arg(periodo.trimmed(), h.texto));
+        for (const MesImpreso& m : meses)
+            for (const Hallazgo& h : m.hallazgos)
+                escribeError(QStringLiteral("Revisión de %1: %2").arg(m.periodo, h.texto));
         if (!escrito) {
             escribeError(error);
             return 1;

@@ -6,14 +6,19 @@
 // (FrmQ42_Imprimir.cpp) and the batch PDF of the command line build them
 // here alike.
 
+#include "Revision.h"
+
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <array>
 #include <vector>
 
-namespace declaracion {
+namespace q42 {
+struct ParteReporte;
+}
 
-struct Hallazgo;
+namespace declaracion {
 
 inline const QString kReporteQ42 = QStringLiteral("Q42");
 
@@ -49,19 +54,50 @@ QString fraseMes(const QString& periodo);
 ImpresionQ42 preparaQ42(const QString& tabla, const QString& periodo, const Empresa& empresa,
                         const QString& responsable, const QString& sagpya);
 
-// The saved declaration of `periodo` written as a PDF file through the
-// program's connection, without any window; signer and registration come
-// from the row. false, with the reason in `error`, for a malformed period,
-// a period without a declaration, a missing report definition or a file
-// that cannot be written. `hallazgos`, when given, receives the checks on
-// the stored figures.
-bool imprimeQ42Pdf(const QString& periodo, const QString& archivo, QString* error,
-                   std::vector<Hallazgo>* hallazgos = nullptr);
+// A stored declaration as a printout of several months takes it: signer
+// and registration from its row, and the checks on its stored figures.
+struct MesImpreso {
+    QString periodo;
+    QString responsable;
+    QString sagpya;
+    std::vector<Hallazgo> hallazgos;
+};
+
+// Why the months from `desde` to `hasta` cannot be asked for (a malformed
+// period, Desde after Hasta); empty when they can.
+QString problemaDeRango(const QString& desde, const QString& hasta);
+// "No hay declaración para el período X", or for several months "No hay
+// declaraciones entre X y Y".
+QString sinDeclaraciones(const QString& desde, const QString& hasta);
+
+// The stored declarations in date order through the program's connection,
+// only those from `desde` to `hasta` (both included) when both are given;
+// rows with a malformed period are left out. false when the table cannot
+// be read (the connection's handler has told why).
+bool leeDeclaraciones(std::vector<MesImpreso>* meses, const QString& desde = QString(),
+                      const QString& hasta = QString());
+
+// One report part per month, in the order given, each page with its own
+// month sentence, signer and registration.
+QVector<q42::ParteReporte> partesQ42(const std::vector<MesImpreso>& meses, const Empresa& empresa);
+// The preview's title and the PDF's default name: "Q42 01-2025 a 06-2025".
+QString tituloQ42(const QString& desde, const QString& hasta);
+
+// The saved declarations from `desde` to `hasta` written, one page each in
+// date order, as one PDF file through the program's connection, without
+// any window. false, with the reason in `error`, for a malformed period or
+// range, no declaration in the range, a missing report definition or a
+// file that cannot be written. `meses`, when given, receives the months
+// printed with the checks on their stored figures.
+bool imprimeQ42Pdf(const QString& desde, const QString& hasta, const QString& archivo,
+                   QString* error, std::vector<MesImpreso>* meses = nullptr);
 
 // The command line's batch PDF: starts with `parametros` with nobody to
 // answer (messages go to stderr and take their cancelling answer, dialogs
-// are cancelled), writes the PDF and tells what failed on stderr. The
-// process's exit code: 0 when the file was written.
-int pdfEnLote(const QString& parametros, const QString& periodo, const QString& archivo);
+// are cancelled), writes the PDF and tells what failed, and the findings
+// of each month, on stderr. The process's exit code: 0 when the file was
+// written.
+int pdfEnLote(const QString& parametros, const QString& desde, const QString& hasta,
+              const QString& archivo);
 
 } // namespace declaracion

@@ -86,13 +86,6 @@ FigurasDeclaracion figurasDe(const FilaDeclaracion& fila) {
 
 } // namespace
 
-int ordenDePeriodo(const QString& periodo) {
-    const QString p = periodo.trimmed();
-    if (!periodoValido(p))
-        return -1;
-    return p.mid(3, 4).toInt() * 12 + p.left(2).toInt() - 1;
-}
-
 std::unique_ptr<q42::ModeloPlanilla> modeloPlanillaQ42(const std::vector<FilaDeclaracion>& filas) {
     const std::vector<Columna> cols = columnas();
     QStringList titulos;

@@ -28,9 +28,6 @@ struct MesHistoria {
     FigurasDeclaracion figuras;
 };
 
-// "MM/YYYY" as year * 12 + month, for ordering by date; -1 if malformed.
-int ordenDePeriodo(const QString& periodo);
-
 // Column titles ("Trigo\nExistencia Inicial" …) and the cells of each row
 // in date order, figures as two-decimal texts.
 std::unique_ptr<q42::ModeloPlanilla> modeloPlanillaQ42(const std::vector<FilaDeclaracion>& filas);

@@ -79,16 +79,37 @@ QString faltaDefinicion(const QString& nombre, const QStringList& buscados) {
         .arg(nombre, carpetas.join(QLatin1Char('\n')));
 }
 
-QHash<QString, QString> formulas(const QStringList& arreglo, const QString (&f)[5]) {
+QHash<QString, QString> valoresDe(const QStringList& textos) {
+    QHash<QString, QString> out;
+    QString nombre, valor;
+    for (const QString& t : textos)
+        if (Reportes::LeeFormula(t, &nombre, &valor))
+            out.insert(nombre.toLower(), valor);
+    return out;
+}
+
+// A part's rows and the formula values of its pages.
+struct Parte {
+    QString seleccion;
+    QHash<QString, QString> valores;
+};
+
+// The single part of Imprime: the array, then the slots (the extras of
+// FormulasExtra over the five of the call). The extras hold for one print.
+Parte parteUnica(const QStringList& arreglo, const QString& seleccion, const QString (&f)[5]) {
+    const auto limpia = qScopeGuard([] { estado().extras.clear(); });
     QMap<int, QString> ranuras = estado().extras;
     for (int i = 0; i < 5; ++i)
         if (!ranuras.contains(i))
             ranuras.insert(i, f[i]);
-    QHash<QString, QString> out;
-    QString nombre, valor;
-    for (const QString& t : arreglo + ranuras.values())
-        if (Reportes::LeeFormula(t, &nombre, &valor))
-            out.insert(nombre.toLower(), valor);
+    return {seleccion, valoresDe(arreglo + ranuras.values())};
+}
+
+QVector<Parte> partesDe(const QVector<ParteReporte>& partes) {
+    estado().extras.clear();
+    QVector<Parte> out;
+    for (const ParteReporte& p : partes)
+        out.push_back({p.seleccion, valoresDe(p.formulas)});
     return out;
 }
 
@@ -105,29 +126,8 @@ QString sinFilas(const Definicion& def, const QVector<Condicion>& condiciones) {
     return texto;
 }
 
-Preparado prepara(const QString& nombre, const QStringList& arreglo, const QString& seleccion,
-                  const QString (&f)[5], const QString& t1, const QString& t2, Trabajo* trabajo,
-                  QString* mensaje) {
-    const auto limpia = qScopeGuard([] { estado().extras.clear(); });
-    QStringList buscados;
-    const QString archivo = Reportes::archivoDefinicion(nombre, &buscados);
-    if (archivo.isEmpty()) {
-        *mensaje = faltaDefinicion(nombre, buscados);
-        return Preparado::SinDefinicion;
-    }
-    trabajo->def = leeDefinicion(archivo);
-    if (trabajo->def.nombre.isEmpty())
-        trabajo->def.nombre = nombre;
-    trabajo->titulo = t1.trimmed().isEmpty() ? nombre : t1.trimmed();
-    trabajo->impresora = t2.trimmed();
-    const QHash<QString, QString> valores = formulas(arreglo, f);
-    const QVector<Condicion> condiciones = analizaSeleccion(seleccion);
-    const QString sql = sentenciaSeleccion(trabajo->def.tabla, condiciones, trabajo->def.orden);
-
-    const auto cn = Reportes::conexion();
-    if (!cn)
-        throw Error(err::ObjectRequired, QStringLiteral("No hay una conexión para los reportes"),
-                    kFuente);
+void agregaPaginas(Trabajo* trabajo, const QString& sql, const QHash<QString, QString>& valores,
+                   const std::shared_ptr<ado::Connection>& cn) {
     ado::Recordset rs;
     {
         const ado::ProgramScope programa;
@@ -141,8 +141,38 @@ Preparado prepara(const QString& nombre, const QStringList& arreglo, const QStri
         trabajo->paginas << pagina;
     }
     rs.Close();
+}
+
+Preparado prepara(const QString& nombre, const QVector<Parte>& partes, const QString& t1,
+                  const QString& t2, Trabajo* trabajo, QString* mensaje) {
+    QStringList buscados;
+    const QString archivo = Reportes::archivoDefinicion(nombre, &buscados);
+    if (archivo.isEmpty()) {
+        *mensaje = faltaDefinicion(nombre, buscados);
+        return Preparado::SinDefinicion;
+    }
+    trabajo->def = leeDefinicion(archivo);
+    if (trabajo->def.nombre.isEmpty())
+        trabajo->def.nombre = nombre;
+    trabajo->titulo = t1.trimmed().isEmpty() ? nombre : t1.trimmed();
+    trabajo->impresora = t2.trimmed();
+    // Every selection is read before any row: a faulty one prints nothing.
+    QVector<QVector<Condicion>> condiciones;
+    QStringList sentencias;
+    for (const Parte& p : partes) {
+        condiciones << analizaSeleccion(p.seleccion);
+        sentencias << sentenciaSeleccion(trabajo->def.tabla, condiciones.last(),
+                                         trabajo->def.orden);
+    }
+
+    const auto cn = Reportes::conexion();
+    if (!cn)
+        throw Error(err::ObjectRequired, QStringLiteral("No hay una conexión para los reportes"),
+                    kFuente);
+    for (qsizetype i = 0; i < partes.size(); ++i)
+        agregaPaginas(trabajo, sentencias[i], partes[i].valores, cn);
     if (trabajo->paginas.isEmpty()) {
-        *mensaje = sinFilas(trabajo->def, condiciones);
+        *mensaje = sinFilas(trabajo->def, condiciones.value(0));
         return Preparado::SinFilas;
     }
     // Draw once where nobody sees it, so a fault of the definition against
@@ -237,6 +267,36 @@ void muestraVistaPrevia(const Trabajo& t) {
         }
     }
     execModal(&dialogo);
+}
+
+Reportes::Resultado muestra(const QString& nombre, const QVector<Parte>& partes, const QString& t1,
+                            const QString& t2) {
+    Trabajo trabajo;
+    QString mensaje;
+    switch (prepara(nombre, partes, t1, t2, &trabajo, &mensaje)) {
+    case Preparado::SinDefinicion:
+        MsgBox(mensaje, vbExclamation, kFuente);
+        return Reportes::Resultado::SinDefinicion;
+    case Preparado::SinFilas:
+        MsgBox(mensaje, vbInformation, kFuente);
+        return Reportes::Resultado::SinFilas;
+    case Preparado::Listo:
+        break;
+    }
+    muestraVistaPrevia(trabajo);
+    return Reportes::Resultado::Mostrado;
+}
+
+bool escribe(const QString& nombre, const QVector<Parte>& partes, const QString& t1,
+             const QString& t2, const QString& archivoPdf, QString* error) {
+    Trabajo trabajo;
+    QString mensaje;
+    if (prepara(nombre, partes, t1, t2, &trabajo, &mensaje) != Preparado::Listo) {
+        if (error)
+            *error = mensaje;
+        return false;
+    }
+    return escribePdf(trabajo, archivoPdf, error);
 }
 
 } // namespace
@@ -349,20 +409,7 @@ Reportes::Resultado Reportes::Imprime(const QString& nombre, const QStringList& 
     Q_UNUSED(conexionTexto) // it holds a password: never kept nor shown
     Q_UNUSED(t3)
     const QString f[5] = {f1, f2, f3, f4, f5};
-    Trabajo trabajo;
-    QString mensaje;
-    switch (prepara(nombre, arreglo, seleccion, f, t1, t2, &trabajo, &mensaje)) {
-    case Preparado::SinDefinicion:
-        MsgBox(mensaje, vbExclamation, kFuente);
-        return Resultado::SinDefinicion;
-    case Preparado::SinFilas:
-        MsgBox(mensaje, vbInformation, kFuente);
-        return Resultado::SinFilas;
-    case Preparado::Listo:
-        break;
-    }
-    muestraVistaPrevia(trabajo);
-    return Resultado::Mostrado;
+    return muestra(nombre, {parteUnica(arreglo, seleccion, f)}, t1, t2);
 }
 
 bool Reportes::ImprimePdf(const QString& nombre, const QStringList& arreglo,
@@ -373,14 +420,18 @@ bool Reportes::ImprimePdf(const QString& nombre, const QStringList& arreglo,
     Q_UNUSED(conexionTexto)
     Q_UNUSED(t3)
     const QString f[5] = {f1, f2, f3, f4, f5};
-    Trabajo trabajo;
-    QString mensaje;
-    if (prepara(nombre, arreglo, seleccion, f, t1, t2, &trabajo, &mensaje) != Preparado::Listo) {
-        if (error)
-            *error = mensaje;
-        return false;
-    }
-    return escribePdf(trabajo, archivoPdf, error);
+    return escribe(nombre, {parteUnica(arreglo, seleccion, f)}, t1, t2, archivoPdf, error);
+}
+
+Reportes::Resultado Reportes::ImprimePartes(const QString& nombre,
+                                            const QVector<ParteReporte>& partes,
+                                            const QString& titulo) {
+    return muestra(nombre, partesDe(partes), titulo, QString());
+}
+
+bool Reportes::ImprimePartesPdf(const QString& nombre, const QVector<ParteReporte>& partes,
+                                const QString& titulo, const QString& archivoPdf, QString* error) {
+    return escribe(nombre, partesDe(partes), titulo, QString(), archivoPdf, error);
 }
 
 } // namespace q42

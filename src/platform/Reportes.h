@@ -32,6 +32,13 @@ struct CondicionReporte {
     qint32 ultimo = 0;
 };
 
+// One part of a print made of several: the rows its selection names, each
+// page with the part's own formula texts ("Nombre = 'valor'").
+struct ParteReporte {
+    QString seleccion;
+    QStringList formulas;
+};
+
 class Reportes {
 public:
     enum class Resultado { Mostrado, SinFilas, SinDefinicion };
@@ -89,6 +96,15 @@ public:
                            const QString& f4, const QString& f5, const QString& t1,
                            const QString& t2, const QString& t3, const QString& archivoPdf,
                            QString* error);
+
+    // The parts one after the other in one preview (or one PDF file), in the
+    // order given; a part whose selection finds no row adds no page. The
+    // formula slots of FormulasExtra are not used (and dropped). No row in
+    // any part is told as for Imprime, with the first part's selection.
+    static Resultado ImprimePartes(const QString& nombre, const QVector<ParteReporte>& partes,
+                                   const QString& titulo);
+    static bool ImprimePartesPdf(const QString& nombre, const QVector<ParteReporte>& partes,
+                                 const QString& titulo, const QString& archivoPdf, QString* error);
 
     // "Nombre = 'valor'": the name before "=", trimmed; the value between
     // the first apostrophe after "=" and the last one of the text, so

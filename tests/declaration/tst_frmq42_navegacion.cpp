@@ -22,33 +22,68 @@ class TstFrmQ42Navegacion : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { ruta = abreBase(env, QStringLiteral("n%1.sqlite").arg(++numero), 2025, 6); }
+    // Two months stored after the others, one of them across the year:
+    // neither the table's order nor the text's is the date's.
+    void init() {
+        ruta = abreBase(env, QStringLiteral("n%1.sqlite").arg(++numero), 2025, 6);
+        ejecuta(ruta, QStringLiteral("INSERT INTO DJ_Q42 (Periodo, P_Ingresos) "
+                                     "VALUES ('12/2024', 1224), ('01/2025', 125)"));
+    }
     void cleanup() { cierraBase(); }
 
-    // Rows come in the table's order (04, 05, 06); a move past either end
-    // keeps the screen, the opposite move comes back to the end row.
+    // Months in date order (12/2024, 01/2025, 04, 05, 06); a move past
+    // either end keeps the screen, the opposite move comes back to the end
+    // row. PgUp/PgDn stop at either end, and start from the latest or the
+    // earliest month on an empty screen.
     void recorrido_data() {
         QTest::addColumn<QStringList>("claves");
         QTest::addColumn<QString>("periodo");
-        QTest::newRow("first") << QStringList{"PRIMERO"} << "04/2025";
+        QTest::addColumn<QString>("posicion");
+        QTest::newRow("first is the earliest month") << QStringList{"PRIMERO"} << "12/2024"
+                                                     << "12/2024 — 1 de 5";
         QTest::newRow("before the first keeps it")
-            << QStringList{"PRIMERO", "ANTERIOR"} << "04/2025";
+            << QStringList{"PRIMERO", "ANTERIOR"} << "12/2024"
+            << "12/2024 — 1 de 5";
         QTest::newRow("back from before the first")
-            << QStringList{"PRIMERO", "ANTERIOR", "SIGUIENTE"} << "04/2025";
-        QTest::newRow("last") << QStringList{"ULTIMO"} << "06/2025";
-        QTest::newRow("past the last") << QStringList{"ULTIMO", "SIGUIENTE"} << "06/2025";
+            << QStringList{"PRIMERO", "ANTERIOR", "SIGUIENTE"} << "12/2024"
+            << "12/2024 — 1 de 5";
+        QTest::newRow("last is the latest month") << QStringList{"ULTIMO"} << "06/2025"
+                                                  << "06/2025 — 5 de 5";
+        QTest::newRow("past the last") << QStringList{"ULTIMO", "SIGUIENTE"} << "06/2025"
+                                       << "06/2025 — 5 de 5";
         QTest::newRow("back from past the last")
-            << QStringList{"ULTIMO", "SIGUIENTE", "ANTERIOR"} << "06/2025";
-        QTest::newRow("next") << QStringList{"PRIMERO", "SIGUIENTE"} << "05/2025";
-        QTest::newRow("filter reloads the row") << QStringList{"ULTIMO", "FILTRAR"} << "06/2025";
+            << QStringList{"ULTIMO", "SIGUIENTE", "ANTERIOR"} << "06/2025"
+            << "06/2025 — 5 de 5";
+        QTest::newRow("next crosses the year") << QStringList{"PRIMERO", "SIGUIENTE"} << "01/2025"
+                                               << "01/2025 — 2 de 5";
+        QTest::newRow("filter reloads the row") << QStringList{"ULTIMO", "FILTRAR"} << "06/2025"
+                                                << "06/2025 — 5 de 5";
+        QTest::newRow("PgDn on an empty screen") << QStringList{"PgDn"} << "12/2024"
+                                                 << "12/2024 — 1 de 5";
+        QTest::newRow("PgUp on an empty screen") << QStringList{"PgUp"} << "06/2025"
+                                                 << "06/2025 — 5 de 5";
+        QTest::newRow("PgDn twice") << QStringList{"PgDn", "PgDn"} << "01/2025"
+                                    << "01/2025 — 2 de 5";
+        QTest::newRow("PgDn stops at the latest month")
+            << QStringList{"ULTIMO", "PgDn", "PgUp"} << "05/2025"
+            << "05/2025 — 4 de 5";
+        QTest::newRow("PgUp stops at the earliest month")
+            << QStringList{"PRIMERO", "PgUp", "PgDn"} << "01/2025"
+            << "01/2025 — 2 de 5";
     }
     void recorrido() {
         QFETCH(QStringList, claves);
         QFETCH(QString, periodo);
+        QFETCH(QString, posicion);
         ScriptedMessages msgs;
         auto f = abreVentana();
-        for (const QString& c : claves)
-            navega(*f, qPrintable(c));
+        QVERIFY(f->StbPosicion->text().isEmpty());
+        for (const QString& c : claves) {
+            if (c == QLatin1String("PgUp") || c == QLatin1String("PgDn"))
+                prueba::tecla(*f, c == QLatin1String("PgUp") ? Qt::Key_PageUp : Qt::Key_PageDown);
+            else
+                navega(*f, qPrintable(c));
+        }
         QCOMPARE(caja(*f, 0)->text(), periodo);
         const double ingresos =
             valor(ruta,
@@ -57,7 +92,14 @@ private Q_SLOTS:
         QCOMPARE(caja(*f, 2)->text(), q42::Currency::fromDouble(ingresos).toFixed(2));
         QVERIFY(!enEdicion(*f));
         QVERIFY(f->EsExistente);
+        QCOMPARE(f->StbPosicion->text(), posicion);
         QCOMPARE(msgs.count(), 0);
+        // Edit mode tells no position, and PgDn moves nothing there.
+        escribe(*f, 0, periodo);
+        QVERIFY(enEdicion(*f));
+        prueba::tecla(*f, Qt::Key_PageDown);
+        QCOMPARE(caja(*f, 0)->text(), periodo);
+        QVERIFY(f->StbPosicion->text().isEmpty());
     }
 
     void tablaVacia() {

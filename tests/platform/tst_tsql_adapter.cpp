@@ -59,6 +59,9 @@ private Q_SLOTS:
         // functions
         QTest::newRow("isnull and len") << "SELECT ISNULL(a, 0), LEN (b) FROM t"
                                         << "SELECT IFNULL(a, 0), LENGTH (b) FROM t";
+        QTest::newRow("substring in an order by")
+            << "SELECT * FROM t ORDER BY SUBSTRING(Periodo,4,4), substring(Periodo,1,2)"
+            << "SELECT * FROM t ORDER BY SUBSTR(Periodo,4,4), SUBSTR(Periodo,1,2)";
         QTest::newRow("column named len") << "SELECT len FROM t"
                                           << "SELECT len FROM t";
         QTest::newRow("charindex swaps") << "WHERE CHARINDEX('-', Codigo) > 0"

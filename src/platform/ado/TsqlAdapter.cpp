@@ -17,7 +17,8 @@ struct Rename {
     const char* to;
 };
 
-constexpr Rename kFunctions[] = {{"ISNULL", "IFNULL"}, {"LEN", "LENGTH"}};
+// SQLite knows SUBSTRING only from 3.34 on, SUBSTR in every version.
+constexpr Rename kFunctions[] = {{"ISNULL", "IFNULL"}, {"LEN", "LENGTH"}, {"SUBSTRING", "SUBSTR"}};
 
 struct CastTarget {
     const char* type;
