@@ -99,8 +99,7 @@ void moliendaSinProduccion(const FigurasDeclaracion& f, const LimitesRevision&,
                            std::vector<Hallazgo>& h) {
     QStringList conProduccion;
     for (int p = 0; p < 5; ++p) {
-        const Currency parte =
-            Currency::fromDouble((f.trigoSalidas * f.extraccion[size_t(p)]).toDouble() / 100.0);
+        const Currency parte = parteDelMolido(f.trigoSalidas, f.extraccion[size_t(p)]);
         if (parte.rounded(2) != Currency())
             conProduccion << QStringLiteral("%1 %2").arg(nombreProducto(p),
                                                          cifra(parte.rounded(2)));

@@ -30,6 +30,10 @@ Currency leida(const PantallaTotales& p, const QString& etiqueta) {
 
 } // namespace
 
+Currency parteDelMolido(Currency molido, Currency extraccion) {
+    return Currency::fromDouble((molido * extraccion).toDouble() / 100.0);
+}
+
 void TotalizaP(PantallaTotales& p) {
     escribe(p, QLatin1String(kLblTotIngresos), caja(p, kCajaPExistencia) + caja(p, kCajaPIngresos));
     escribe(p, QLatin1String(kLblTotEgresos), caja(p, kCajaPElaboracion) + caja(p, kCajaPOtros));
@@ -42,9 +46,8 @@ void TotalizaSP(PantallaTotales& p) {
     const int n = int(kProductos.size());
     // Total inputs: the product's share of the milled wheat plus its own inputs.
     for (int i = 0; i < n; ++i) {
-        const Currency molido = leida(p, QLatin1String(kLblTotEgresos));
-        const Currency producto = molido * caja(p, caja(Fila::Extraccion, i));
-        const Currency parte = Currency::fromDouble(producto.toDouble() / 100.0);
+        const Currency parte = parteDelMolido(leida(p, QLatin1String(kLblTotEgresos)),
+                                              caja(p, caja(Fila::Extraccion, i)));
         escribe(p, etiquetaTotalIngresos(i),
                 parte + caja(p, caja(Fila::Volumen, i)) + caja(p, caja(Fila::Otros, i)));
     }

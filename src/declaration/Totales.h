@@ -5,6 +5,8 @@
 // decimals and later stages read those captions back, so the figures that
 // are stored are the ones the operator sees.
 
+#include "platform/Currency.h"
+
 #include <QString>
 
 namespace declaracion {
@@ -21,6 +23,10 @@ public:
 // computation at that step (the error reaches the caller); labels already
 // written keep their new captions.
 void TotalizaP(PantallaTotales& pantalla);
+
+// A product's share of the wheat milled at its extraction percentage: the
+// product kept to four decimals, divided by 100 and rounded half to even.
+q42::Currency parteDelMolido(q42::Currency molido, q42::Currency extraccion);
 void TotalizaSP(PantallaTotales& pantalla);
 
 } // namespace declaracion
