@@ -93,20 +93,37 @@ private Q_SLOTS:
         QCOMPARE(p.etiquetas.value("LblF0000"), QStringLiteral("0,00"));
     }
 
+    // A product's share of the wheat milled is kept to four decimals, then
+    // rounded half to even to the caption's two.
+    void shareIsRoundedHalfToEvenBeforeAdding_data() {
+        QTest::addColumn<QString>("molido");
+        QTest::addColumn<int>("producto");
+        QTest::addColumn<QString>("extraccion");
+        QTest::addColumn<QString>("etiqueta");
+        QTest::addColumn<QString>("esperado");
+        // 0,0125 exactly: one more stage of two decimals gives 0,01, not 0,02.
+        QTest::newRow("half to even") << "0,05" << 1 << "25"
+                                      << "LblST0000"
+                                      << "0,01";
+        QTest::newRow("kept to four decimals") << "0,01" << 2 << "33,33"
+                                               << "LblSTSemo"
+                                               << "0,00";
+        // 3720,105094: truncating would show 3720,10.
+        QTest::newRow("rounded, not truncated") << "4614,37" << 0 << "80,62"
+                                                << "LblST000"
+                                                << "3720,11";
+    }
     void shareIsRoundedHalfToEvenBeforeAdding() {
+        QFETCH(QString, molido);
+        QFETCH(int, producto);
+        QFETCH(QString, extraccion);
+        QFETCH(QString, etiqueta);
+        QFETCH(QString, esperado);
         Pantalla p;
-        // 0,05 t milled at 25 %: 0,0125 exactly; one more stage of two
-        // decimals gives 0,01 (half to even), not 0,02.
-        p.cajas[3] = "0,05";
-        p.cajas[caja(Fila::Extraccion, 1)] = "25";
+        p.cajas[3] = molido;
+        p.cajas[caja(Fila::Extraccion, producto)] = extraccion;
         TotalizaP(p);
-        QCOMPARE(p.etiquetas.value("LblST0000"), QStringLiteral("0,01"));
-        // 33,33 % of 0,01: 0,003333 is kept to four decimals.
-        Pantalla q;
-        q.cajas[3] = "0,01";
-        q.cajas[caja(Fila::Extraccion, 2)] = "33,33";
-        TotalizaP(q);
-        QCOMPARE(q.etiquetas.value("LblSTSemo"), QStringLiteral("0,00"));
+        QCOMPARE(p.etiquetas.value(etiqueta), esperado);
     }
 
     void laterStagesReadTheRoundedCaptions() {

@@ -26,6 +26,7 @@ private Q_SLOTS:
         fila("half to even down", "0,125", 2, "0,12");
         fila("half to even up", "0,135", 2, "0,14");
         fila("negative half to even", "-2,345", 2, "-2,34");
+        fila("negative rounds away from zero", "-2,347", 2, "-2,35");
         fila("no thousands separator", "11.110,5", 2, "11110,50");
         fila("lone dot is a decimal point", "12.5", 2, "12,50");
         fila("more than thirteen integer digits in full", "123456789012345,6", 2,
