@@ -51,6 +51,32 @@ void detalle(const QString& texto) {
     std::fprintf(stderr, "  %s\n", qUtf8Printable(texto));
 }
 
+Pares alterna(int pares, const std::function<double()>& programa,
+              const std::function<double()>& base) {
+    Pares p;
+    for (int i = 0; i <= pares; ++i) {
+        const double a = programa();
+        const double b = base();
+        if (i == 0)
+            continue;
+        p.programa.push_back(a);
+        p.base.push_back(b);
+        p.razones.push_back(b > 0 ? a / b : 0);
+    }
+    return p;
+}
+
+bool informaRazon(const char* nombre, const Pares& p, double objetivo) {
+    const double valor = mediana(p.razones);
+    const bool cumple = valor <= objetivo;
+    const auto [menor, mayor] = std::minmax_element(p.razones.begin(), p.razones.end());
+    std::printf("%s: %.2f (target <= %g) %s (spread %.2f-%.2f)\n", nombre, valor, objetivo,
+                cumple ? "ok" : "MISS", p.razones.empty() ? 0 : *menor,
+                p.razones.empty() ? 0 : *mayor);
+    std::fflush(stdout);
+    return cumple;
+}
+
 namespace {
 
 QtMessageHandler g_anterior = nullptr;
@@ -76,6 +102,13 @@ Entorno::~Entorno() {
     qunsetenv("Q42_CARPETA");
     qInstallMessageHandler(g_anterior);
 }
+
+SinPantalla::SinPantalla() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+Programa::Programa(int& argc, char** argv) : app(argc, argv) {}
 
 Operador::Operador() {
     q42::setMessageService(this);
@@ -128,6 +161,13 @@ bool abreConexion(const QString& ruta) {
                        QStringLiteral("Provider=SQLite;Data Source=%1;").arg(ruta), false);
     db.gUsuario = QStringLiteral("operador");
     return db.gOpenFlag;
+}
+
+QString conectaDemo(const QString& nombre, const demo::DemoOptions& opciones) {
+    const QString base = baseDemo(nombre, opciones);
+    if (!abreConexion(base))
+        qFatal("sin conexión con %s", qUtf8Printable(base));
+    return base;
 }
 
 void cierraConexion() {

@@ -7,6 +7,7 @@
 
 #include "platform/ui/MsgBox.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
@@ -40,6 +41,20 @@ double mediana(std::vector<double> muestras);
 bool informa(const char* nombre, double valor, double objetivo, int decimales = 2);
 void detalle(const QString& texto);
 
+// A program against its baseline, run in turns (program, baseline,
+// program...): load from other programs falls on both alike. The first
+// pair only warms the caches.
+struct Pares {
+    std::vector<double> programa;
+    std::vector<double> base;
+    std::vector<double> razones; // each pair's program / baseline
+};
+Pares alterna(int pares, const std::function<double()>& programa,
+              const std::function<double()>& base);
+// The median ratio judged, its spread (lowest and highest) beside it:
+// "<name>: <median> (target <= <target>) ok (spread <low>-<high>)".
+bool informaRazon(const char* nombre, const Pares& p, double objetivo);
+
 // Spanish (Argentina) regional settings and a private application folder
 // (Q42_CARPETA), as the program runs at a customer's.
 class Entorno {
@@ -70,6 +85,19 @@ private:
     QString m_ultimo;
 };
 
+// What an in-process benchmark starts with: the offscreen platform unless
+// another is asked for, the application, the regional settings and folder,
+// the stand-in operator.
+struct SinPantalla {
+    SinPantalla();
+};
+struct Programa : SinPantalla {
+    Programa(int& argc, char** argv);
+    QApplication app;
+    Entorno entorno;
+    Operador operador;
+};
+
 // The demo database `nombre` in the data folder (BANCO_DATOS, created when
 // missing), made once with `opciones`: big ones take a while.
 QString baseDemo(const QString& nombre, const demo::DemoOptions& opciones);
@@ -77,6 +105,8 @@ QString baseDemo(const QString& nombre, const demo::DemoOptions& opciones);
 QString copiaDe(const QString& original, const QString& carpeta);
 // Opens the file as the program's connection (DB_Dll); false on failure.
 bool abreConexion(const QString& ruta);
+// baseDemo, then abreConexion; ends the benchmark when it cannot connect.
+QString conectaDemo(const QString& nombre, const demo::DemoOptions& opciones);
 void cierraConexion();
 
 // A child process run to its end: wall time, processor time and peak

@@ -42,19 +42,14 @@ QString sentenciasDelCalculo(FrmQ42& f) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    banco::Entorno entorno;
-    banco::Operador operador;
+    banco::Programa programa(argc, argv);
+    banco::Operador& operador = programa.operador;
 
     demo::DemoOptions opciones;
     opciones.movements = 1000000;
     // The window adds the column at its start; the kept file stays as made.
     opciones.withCosecha = true;
-    const QString base = banco::baseDemo(QStringLiteral("consumo-1000000.sqlite"), opciones);
-    if (!banco::abreConexion(base))
-        qFatal("sin conexión con %s", qUtf8Printable(base));
+    const QString base = banco::conectaDemo(QStringLiteral("consumo-1000000.sqlite"), opciones);
 
     int codigo = 0;
     {
@@ -68,7 +63,7 @@ int main(int argc, char* argv[]) {
         periodo->setText(demo::periodo(mes.year(), mes.month()));
         QTest::keyClick(periodo, Qt::Key_Return);
 
-        const QString guion = entorno.carpeta() + QStringLiteral("/consumo.sql");
+        const QString guion = programa.entorno.carpeta() + QStringLiteral("/consumo.sql");
         QFile archivo(guion);
         if (!archivo.open(QIODevice::WriteOnly) ||
             archivo.write(sentenciasDelCalculo(ventana).toUtf8()) < 0)
@@ -77,30 +72,27 @@ int main(int argc, char* argv[]) {
 
         const auto calcula = [&] { ventana.CmdCalcular->click(); };
         const QStringList cli{QStringLiteral("sqlite3"), QStringLiteral("-batch"), base};
-        // Both once before measuring: the file in the page cache.
-        calcula();
-        banco::ejecuta(cli, guion);
-        std::vector<double> programa, sqlite;
-        for (int i = 0, n = banco::repeticiones(7); i < n; ++i) {
-            programa.push_back(banco::milisegundos(calcula));
-            const banco::Hijo h = banco::ejecuta(cli, guion);
-            if (h.codigo != 0)
-                qFatal("sqlite3 terminó con %d", h.codigo);
-            sqlite.push_back(h.ms);
-        }
+        // The warming pair brings the file into the page cache.
+        const banco::Pares pares = banco::alterna(
+            std::max(9, banco::repeticiones(9)), [&] { return banco::milisegundos(calcula); },
+            [&] {
+                const banco::Hijo h = banco::ejecuta(cli, guion);
+                if (h.codigo != 0)
+                    qFatal("sqlite3 terminó con %d", h.codigo);
+                return h.ms;
+            });
         if (operador.mensajes() > 0)
             qFatal("mensaje inesperado: %s", qUtf8Printable(operador.ultimo()));
 
         QStringList consumos;
         for (int p = 0; p < int(kProductos.size()); ++p)
             consumos << ventana.txtFields(caja(Fila::Consumo, p))->text();
-        banco::detalle(QStringLiteral("consumo %1: CmdCalcular %2 ms, sqlite3 %3 ms (%4)")
+        banco::detalle(QStringLiteral("consumo %1: CmdCalcular %2 ms, sqlite3 %3 ms (medianas; %4)")
                            .arg(periodo->text())
-                           .arg(banco::mejor(programa), 0, 'f', 1)
-                           .arg(banco::mejor(sqlite), 0, 'f', 1)
+                           .arg(banco::mediana(pares.programa), 0, 'f', 1)
+                           .arg(banco::mediana(pares.base), 0, 'f', 1)
                            .arg(consumos.join(QStringLiteral(" | "))));
-        if (!banco::informa("consumo_calcular", banco::mejor(programa) / banco::mejor(sqlite),
-                            1.15))
+        if (!banco::informaRazon("consumo_calcular", pares, 1.0))
             codigo = 1;
     }
     banco::cierraConexion();

@@ -46,19 +46,14 @@ double confirma(FrmQ42& f, const QString& periodo, int veces, banco::Operador& o
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    banco::Entorno entorno;
-    banco::Operador operador;
+    banco::Programa programa(argc, argv);
+    banco::Operador& operador = programa.operador;
 
     demo::DemoOptions opciones;
     opciones.months = 240;
     opciones.movements = 24000;
     opciones.withCosecha = true;
-    const QString base = banco::baseDemo(QStringLiteral("periodos-240.sqlite"), opciones);
-    if (!banco::abreConexion(base))
-        qFatal("sin conexión con %s", qUtf8Printable(base));
+    banco::conectaDemo(QStringLiteral("periodos-240.sqlite"), opciones);
 
     const QDate ultimo(opciones.lastYear, opciones.lastMonth, 1);
     const QString guardado = demo::periodo(ultimo.year() - 10, ultimo.month());
@@ -82,7 +77,7 @@ int main(int argc, char* argv[]) {
     }
 
     q42::Reportes::CarpetaReportes(QStringLiteral(Q42_SOURCE_DIR));
-    const QString pdf = entorno.carpeta() + QStringLiteral("/declaracion.pdf");
+    const QString pdf = programa.entorno.carpeta() + QStringLiteral("/declaracion.pdf");
     std::vector<double> muestras;
     for (int i = 0; i <= n; ++i) {
         QString error;

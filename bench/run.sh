@@ -3,7 +3,8 @@
 # Prints one line per figure, "<name>: <value> (target <= <target>) ok" or
 # "... MISS", and the details of each measurement on stderr. Ends with 1
 # when a figure misses its target.
-#   BANCO_REPETICIONES=<n>  repetitions of each measurement (the best counts)
+#   BANCO_REPETICIONES=<n>  repetitions of each measurement; a ratio is judged
+#                           on the median of at least nine interleaved pairs
 #   BANCO_DATOS=<folder>    where the demo databases are kept between runs
 #                           (build-bench/datos-banco; the first run makes them,
 #                           the 1 000 000-movement one takes a while)
@@ -17,7 +18,7 @@ if command -v ccache >/dev/null; then
     export CCACHE_BASEDIR="$raiz" CCACHE_NOHASHDIR=true
     lanzador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-programas=(consumo consulta periodo inicio)
+programas=(red consumo consulta periodo inicio)
 registro="$build/bench-build.log"
 mkdir -p "$build"
 if ! { cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQ42_WERROR=ON -DQ42_TESTS=OFF \

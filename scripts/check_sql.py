@@ -10,7 +10,9 @@ import sys
 import sqlglot
 from sqlglot.errors import ErrorLevel
 
-OPERATIONS = ["start", "period confirm", "save", "delete", "consumption", "lookup open", "print"]
+OPERATIONS = [
+    "start", "period confirm", "period new", "save", "delete", "consumption", "lookup open", "print"
+]
 
 # Valid statements sqlglot's grammar gets wrong: (dialect, pattern, why).
 # Empty while sqlglot reads every statement the program sends.

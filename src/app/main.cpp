@@ -189,7 +189,8 @@ int main(int argc, char* argv[]) {
     DB_Dll::setConectando([](const QString& destino, const std::function<void()>& abrir) {
         q42::esperaConVentana(QStringLiteral("Conectando con %1…").arg(destino), abrir);
     });
-    if (!IniciaSistema(parametros)) {
+    // The lookup service and its mask file wait until the window is up.
+    if (!IniciaSistema(parametros, true)) {
         // The operator cancelled the login or declined to retry.
         Lib_ClsCons3::release();
         DB_Dll::release();
@@ -204,6 +205,7 @@ int main(int argc, char* argv[]) {
                          Qt::QueuedConnection);
         ventana.Form_Load();
         ventana.show();
+        QTimer::singleShot(0, &ventana, [] { PreparaConsultas(); });
         // Start-up measurements (bench/) end the program once its window is
         // up and the event loop has handled everything the start left.
         if (qEnvironmentVariableIsSet("Q42_SALIR_AL_ESTAR_LISTO"))

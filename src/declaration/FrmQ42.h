@@ -9,6 +9,7 @@
 // the field events and checks, FrmQ42_Barras.cpp the bars and keys,
 // FrmQ42_Consulta.cpp the lookups.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -78,6 +79,8 @@ public:
     void InicializaDetalle();
     void DetalleOn(bool Off);
     void AbrirRecordset(const QString& Tabla);
+    // Drops the list of months; the next move among them reads it afresh.
+    void olvidaLista();
     void Form_Unload(int Cancel = 0);
 
     // Totals of the wheat, then of the products.
@@ -88,6 +91,9 @@ public:
     void CargaRegistro();
     void GrabaRegistro();
     void PeriodoAnterior();
+    // The month and the one before it, read together into the record set;
+    // true when the month has a row (the current one then).
+    bool leePeriodo(const QString& valor);
 
     // Field checks.
     bool FormateaPeriodoAnio(QString& Palabra, QLineEdit* Caja);
@@ -166,6 +172,10 @@ private:
     QList<QLabel*> m_etiquetas;
     QList<QToolButton*> m_botonesArticulos;
     std::unique_ptr<ado::Recordset> m_rsDatos;
+    bool m_listaCargada = false; // the record set holds every month, in order
+    // The previous month's row as the last period read found it, by the
+    // lower-cased column name; empty without one.
+    QHash<QString, QVariant> m_anterior;
     // The period of the declaration on screen (confirmed, or the row the
     // navigation shows): saving, printing and deleting keep to it.
     QString m_periodoConfirmado;

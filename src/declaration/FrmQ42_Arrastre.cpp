@@ -16,20 +16,12 @@ using namespace declaracion;
 
 // Each step on its own: a failing one is skipped and nothing is reported.
 void FrmQ42::PeriodoAnterior() {
-    DB_Dll& db = DB_Dll::instance();
-    ado::Recordset anterior;
     QString periodo;
     q42::StepRunner::runIgnoringFailures({
         [&] { periodo = periodoAnteriorDe(txtFields(kCajaPeriodo)->text()); },
         [&] {
-            QString sentencia = QStringLiteral("Select TOP 1 * from DJ_Q42 where Periodo = ") +
-                                DB_Dll::Comillas(periodo) +
-                                QStringLiteral(" ORDER BY PERIODO DESC");
-            db.AbrirRecordset(sentencia, anterior, db.gCnn, ado::adOpenForwardOnly,
-                              ado::adLockReadOnly, -1, true);
-        },
-        [&] {
-            SinAnterior = anterior.BOF();
+            // Read with the period itself (leePeriodo).
+            SinAnterior = m_anterior.isEmpty();
             // A new month would open with empty stocks without a word.
             if (SinAnterior && EsNuevo && leeLimitesRevision().activa)
                 q42::MsgBox(avisoSinMesAnterior(periodo), q42::vbInformation,
@@ -38,9 +30,17 @@ void FrmQ42::PeriodoAnterior() {
         [&] {
             if (SinAnterior)
                 return;
-            const Arrastre a =
-                calculaArrastre([&](const QString& columna) { return anterior.value(columna); },
-                                EsNuevo, [] { return Cfg(QStringLiteral("SAGPYA")); });
+            const Arrastre a = calculaArrastre(
+                [&](const QString& columna) {
+                    const auto it = m_anterior.constFind(columna.toLower());
+                    if (it == m_anterior.constEnd())
+                        throw q42::Error(q42::err::ItemNotFound,
+                                         QStringLiteral("Item cannot be found in the collection "
+                                                        "corresponding to the requested name or "
+                                                        "ordinal."));
+                    return *it;
+                },
+                EsNuevo, [] { return Cfg(QStringLiteral("SAGPYA")); });
             for (const auto& [indice, texto] : a.cajas)
                 txtFields(indice)->setText(texto);
             for (const auto& [control, texto] : a.ajustes)

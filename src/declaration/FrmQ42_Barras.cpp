@@ -122,6 +122,8 @@ void FrmQ42::NavBar1_ButtonClick(const QString& Key) {
     };
     if (!dejaDeclaracion())
         return;
+    if (!m_listaCargada)
+        AbrirRecordset(TablaActiva);
     ado::Recordset& rs = RsDatos();
     QString clave;
     q42::StepRunner::runIgnoringFailures({

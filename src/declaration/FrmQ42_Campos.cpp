@@ -202,8 +202,7 @@ void FrmQ42::validaPeriodo(const QString& valor) {
         mismo && EsExistente && rs.State() == ado::adStateOpen && !rs.BOF() && !rs.EOF_();
     if (!leida) {
         const bool nuevo = mismo && EsNuevo;
-        const bool existe = DB_Dll::instance().ExisteEnTabla(
-            TablaActiva, valor, QStringLiteral("Periodo"), &rs, 8, QString(), false);
+        const bool existe = leePeriodo(valor);
         // The database failed and the operator gave the look-up up (he was
         // told why): whether the month exists is unknown, so the entries on
         // screen stay and nothing is saved on a guess.

@@ -80,7 +80,7 @@ void FrmQ42::Inicializa() {
     m_periodoConfirmado.clear();
     m_cambios = false;
     TablaActiva = QStringLiteral("DJ_Q42");
-    AbrirRecordset(TablaActiva);
+    olvidaLista();
     Formularios::LimpiaFormulario(this);
     Formularios::PreparaCampos(m_txtFields, TablaActiva, DB_Dll::instance().gCnn.get());
     InicializaDetalle();
@@ -131,6 +131,7 @@ void FrmQ42::AbrirRecordset(const QString& Tabla) {
                         QStringLiteral(" ORDER BY SUBSTRING(Periodo,4,4), SUBSTRING(Periodo,1,2)");
     db.AbrirRecordset(sentencia, RsDatos(), db.gCnn, ado::adOpenDynamic, ado::adLockOptimistic, -1,
                       true);
+    m_listaCargada = RsDatos().State() != ado::adStateClosed;
 }
 
 void FrmQ42::Form_Unload(int /*Cancel*/) {

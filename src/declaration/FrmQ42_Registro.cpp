@@ -89,6 +89,7 @@ bool FrmQ42::periodoParaGrabar() {
 // adding the month a second time.
 void FrmQ42::releePeriodo() {
     const QString periodo = txtFields(kCajaPeriodo)->text().trimmed();
+    m_listaCargada = false;
     if (DB_Dll::instance().ExisteEnTabla(TablaActiva, periodo, QStringLiteral("Periodo"),
                                          &RsDatos(), 8, QString(), false)) {
         EsNuevo = false;

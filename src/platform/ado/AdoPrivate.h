@@ -3,6 +3,7 @@
 // State behind Connection and Recordset, shared by their source files.
 
 #include "Ado.h"
+#include "CatalogueCache.h"
 #include "Driver.h"
 
 #include <memory>
@@ -22,6 +23,7 @@ struct ConnectionPrivate {
     int isolationLevel = adXactReadCommitted;
     bool isolationSet = false;
     int level = 0;
+    detail::CatalogueCache catalogue;
 
     detail::Driver& open();
     // The outer transaction ended: the engine's own level again.

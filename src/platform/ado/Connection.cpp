@@ -67,6 +67,7 @@ detail::Driver& ConnectionPrivate::open() {
 detail::Result ConnectionPrivate::run(const QString& sql, const QVariantList& params) {
     Driver& d = open();
     errors.Clear();
+    catalogue.seeStatement(sql);
     request(sql,
             params.isEmpty() ? Connection::Request::Statement : Connection::Request::Parameterised);
     return d.run(d.engine() == Engine::SQLite ? adaptTsqlForSqlite(sql) : sql, params);
@@ -76,6 +77,7 @@ detail::Result ConnectionPrivate::runText(const QString& sql, const CellFormat& 
                                           TextRows& cells) {
     Driver& d = open();
     errors.Clear();
+    catalogue.seeStatement(sql);
     request(sql, Connection::Request::Statement);
     return d.runText(d.engine() == Engine::SQLite ? adaptTsqlForSqlite(sql) : sql, format, cells);
 }
@@ -133,6 +135,7 @@ void Connection::Open(const QString& connectionString, const QString& userId,
     d->provider = provider;
     d->driver = std::move(driver);
     d->level = 0;
+    d->catalogue.clear();
 }
 
 void Connection::Close() {
@@ -147,6 +150,7 @@ void Connection::Close() {
     }
     d->level = 0;
     d->driver.reset();
+    d->catalogue.clear();
 }
 
 int Connection::State() const {
@@ -190,6 +194,8 @@ void Connection::setDefaultDatabase(const QString& name) {
         d->errors.Clear();
         d->driver->useDatabase(name);
     }
+    if (name.compare(d->defaultDatabase, Qt::CaseInsensitive) != 0)
+        d->catalogue.clear();
     d->defaultDatabase = name;
 }
 
@@ -265,6 +271,8 @@ void Connection::RollbackTrans() {
         d->fail(NoTransactionActive, QStringLiteral("No transaction is active."),
                 QStringLiteral("25000"));
     drv.rollbackTrans(d->level);
+    // DDL undone with the transaction.
+    d->catalogue.clear();
     if (--d->level == 0)
         d->isolationEnded();
 }
@@ -276,9 +284,14 @@ int Connection::transactionLevel() const {
 std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QVariantList& restrictions) {
     Driver& drv = d->open();
     d->errors.Clear();
-    request(QStringLiteral("OpenSchema(%1)").arg(schema), Request::Catalogue);
+    std::optional<Result> kept = d->catalogue.find(schema, restrictions, d->defaultDatabase);
+    // What is kept costs no request.
+    if (!kept)
+        request(QStringLiteral("OpenSchema(%1)").arg(schema), Request::Catalogue);
     Result r;
-    if (schema == adSchemaTables)
+    if (kept)
+        r = std::move(*kept);
+    else if (schema == adSchemaTables)
         r = drv.tables(restrictions);
     else if (schema == adSchemaColumns)
         r = drv.columns(restrictions);
@@ -286,6 +299,8 @@ std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QVariantList
         d->fail(qint32(0x800A0CB3), // adErrFeatureNotAvailable
                 QStringLiteral("Object or provider is not capable of performing requested "
                                "operation."));
+    if (!kept)
+        d->catalogue.keep(schema, restrictions, d->defaultDatabase, r);
     auto rs = std::make_unique<Recordset>();
     rs->d->source = QStringLiteral("OpenSchema(%1)").arg(schema);
     rs->d->connection = weak_from_this().lock();

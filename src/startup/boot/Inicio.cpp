@@ -4,6 +4,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/MascaraConsultas.h"
 #include "startup/config/Configuracion.h"
+#include "startup/config/ConfiguracionInicial.h"
 
 #include "db/DB_Dll.h"
 #include "platform/ArchivoIni.h"
@@ -56,6 +57,15 @@ constexpr EntradaMascara kMascarasPorDefecto[] = {
 
 const QString kNombreMascaras = QStringLiteral("consultas.qvx");
 
+// The settings read before the window is ready (the lookup service's and
+// the declaration's), fetched together.
+const QStringList kClavesDeInicio = {
+    QStringLiteral("SAGPYA"),          QStringLiteral("MostrarStockenConsultas"),
+    QStringLiteral("Stk_Nivel1"),      QStringLiteral("Stk_Nivel2"),
+    QStringLiteral("Stk_Nivel3"),      QStringLiteral("Stk_Nivel4"),
+    QStringLiteral("UsaConsultaLike"),
+};
+
 } // namespace
 
 QString ExtraeParametro(const QString& texto, const QString& clave, const QString& defecto) {
@@ -92,7 +102,41 @@ void CreaMascarasConsultas() {
     q42::mascaras::agregaRegistros(Lib_ClsCons3::instance().gRutaMascaraConsultas, registros);
 }
 
-bool IniciaSistema(const QString& parametros) {
+namespace {
+
+// Error 5 skips the failed step; any other failure ends the start silently
+// with what was done so far.
+int trataFallaInicio(const q42::Error& e) {
+    return e.number() == q42::err::InvalidProcedureCall ? q42::StepRunner::Next : 0;
+}
+
+} // namespace
+
+bool PreparaConsultas() {
+    return q42::StepRunner::run(
+        {
+            // 13. Lookup service.
+            [] {
+                DB_Dll::instance().gCnn->setDefaultDatabase(DB_Dll::instance().gDBName);
+                Lib_ClsCons3& consultas = Lib_ClsCons3::instance();
+                consultas.gConnString = DB_Dll::instance().gConnString;
+                consultas.gUsarMascarasConsultas = true;
+                // One file whatever the letter case its name was given.
+                const QString existente =
+                    q42::archivoEnCarpeta(gCarpetaAplicacion, kNombreMascaras);
+                consultas.gRutaMascaraConsultas =
+                    QFileInfo::exists(existente) ? existente : gCarpetaAplicacion + kNombreMascaras;
+            },
+            // 14. Default lookup entries when the mask file is missing.
+            [] {
+                if (!QFileInfo::exists(Lib_ClsCons3::instance().gRutaMascaraConsultas))
+                    CreaMascarasConsultas();
+            },
+        },
+        trataFallaInicio);
+}
+
+bool IniciaSistema(const QString& parametros, bool consultasDespues) {
     DB_Dll::setLoginHandler(&frmAcceso::pideDatosAcceso);
     DB_Dll& db = DB_Dll::instance();
 
@@ -202,21 +246,12 @@ bool IniciaSistema(const QString& parametros) {
         }),
         // 12.
         paso([] { q42::Reportes::CarpetaReportes(gCarpetaAplicacion); }),
-        // 13. Lookup service.
+        // The settings the start reads, in one statement.
+        paso([] { LeeConfiguracionInicial(kClavesDeInicio); }),
+        // 13 and 14, unless the caller runs them once the window is up.
         paso([&] {
-            db.gCnn->setDefaultDatabase(db.gDBName);
-            Lib_ClsCons3& consultas = Lib_ClsCons3::instance();
-            consultas.gConnString = db.gConnString;
-            consultas.gUsarMascarasConsultas = true;
-            // One file whatever the letter case its name was given.
-            const QString existente = q42::archivoEnCarpeta(gCarpetaAplicacion, kNombreMascaras);
-            consultas.gRutaMascaraConsultas =
-                QFileInfo::exists(existente) ? existente : gCarpetaAplicacion + kNombreMascaras;
-        }),
-        // 14. Default lookup entries when the mask file is missing.
-        paso([] {
-            if (!QFileInfo::exists(Lib_ClsCons3::instance().gRutaMascaraConsultas))
-                CreaMascarasConsultas();
+            if (!consultasDespues && !PreparaConsultas())
+                fin = true;
         }),
         // 15.
         paso([&] { db.gCnn->setDefaultDatabase(db.gDBName); }),
@@ -227,10 +262,6 @@ bool IniciaSistema(const QString& parametros) {
         }),
     };
 
-    // Error 5 skips the failed step; any other failure ends the start
-    // silently with what was done so far.
-    q42::StepRunner::run(pasos, [](const q42::Error& e) {
-        return e.number() == q42::err::InvalidProcedureCall ? q42::StepRunner::Next : 0;
-    });
+    q42::StepRunner::run(pasos, trataFallaInicio);
     return !abandono;
 }

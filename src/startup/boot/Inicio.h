@@ -32,4 +32,8 @@ void CreaMascarasConsultas();
 
 // Runs the start with the parameter text of the command line. False when
 // the operator gave up connecting: the program must end, with no message.
-bool IniciaSistema(const QString& parametros);
+// With `consultasDespues` the lookup service's set-up and the mask-file
+// check are left to PreparaConsultas, for the caller to run once its
+// window is up; false when a failure ended them.
+bool IniciaSistema(const QString& parametros, bool consultasDespues = false);
+bool PreparaConsultas();

@@ -1,5 +1,6 @@
 #include "Configuracion.h"
 
+#include "ConfiguracionInicial.h"
 #include "db/DB_Dll.h"
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
@@ -39,6 +40,10 @@ QString Cfg(const QString& Clave, QString& ValorAux) {
     DB_Dll& db = DB_Dll::instance();
     if (db.gCnn && conexionSinTabla().lock() == db.gCnn)
         return porDefecto(ValorAux);
+    if (const auto inicial = configuracionInicial(Clave)) {
+        ValorAux = inicial->aux;
+        return inicial->valor;
+    }
     ado::Recordset rs;
     QString sql;
     QString valor;

@@ -1,7 +1,8 @@
 #pragma once
 
 // The company's settings, read by key from the business database's
-// key-value table whenever a part needs one; nothing is cached.
+// key-value table whenever a part needs one; only the keys the start reads
+// are kept for the session (ConfiguracionInicial.h).
 
 #include <QString>
 
