@@ -203,7 +203,7 @@ void FrmQ42::validaPeriodo(const QString& valor) {
     if (!leida) {
         const bool nuevo = mismo && EsNuevo;
         const bool existe = DB_Dll::instance().ExisteEnTabla(
-            TablaActiva, valor, QStringLiteral("Periodo"), &rs, 8, QString(), false);
+            TablaActiva, valor, QStringLiteral("Periodo"), &rs, ado::adBSTR, QString(), false);
         // The database failed and the operator gave the look-up up (he was
         // told why): whether the month exists is unknown, so the entries on
         // screen stay and nothing is saved on a guess.

@@ -90,7 +90,7 @@ bool FrmQ42::periodoParaGrabar() {
 void FrmQ42::releePeriodo() {
     const QString periodo = txtFields(kCajaPeriodo)->text().trimmed();
     if (DB_Dll::instance().ExisteEnTabla(TablaActiva, periodo, QStringLiteral("Periodo"),
-                                         &RsDatos(), 8, QString(), false)) {
+                                         &RsDatos(), ado::adBSTR, QString(), false)) {
         EsNuevo = false;
         EsExistente = true;
         m_periodoConfirmado = periodo;
@@ -166,7 +166,7 @@ void FrmQ42::GrabaRegistro() {
         // any other answer drops it.
         if (almacenando) {
             almacenando = false;
-            if (respuesta != StepRunner::Retry)
+            if (respuesta != q42::vbRetry)
                 descartaPendiente(rs);
         }
         return respuesta;

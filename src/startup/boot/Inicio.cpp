@@ -230,7 +230,7 @@ bool IniciaSistema(const QString& parametros) {
     // Error 5 skips the failed step; any other failure ends the start
     // silently with what was done so far.
     q42::StepRunner::run(pasos, [](const q42::Error& e) {
-        return e.number() == q42::err::InvalidProcedureCall ? q42::StepRunner::Next : 0;
+        return e.number() == q42::err::InvalidProcedureCall ? q42::vbIgnore : 0;
     });
     return !abandono;
 }
