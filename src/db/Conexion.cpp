@@ -128,8 +128,8 @@ bool DB_Dll::PideParametros() {
     return true;
 }
 
-void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString& ConnString,
-                             bool ValidaAdmin) {
+void DB_Dll::OpenServerADODB(bool PideParametrosSQL, ado::CursorLocationEnum lCursor,
+                             const QString& ConnString, bool ValidaAdmin) {
     bool fin = false;      // the routine ended before its last step
     bool abriendo = false; // the failure, if any, is the open's
     auto paso = [&fin](std::function<void()> f) {
@@ -226,6 +226,6 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
             return 0;
         }
         ArmaConnString();
-        return q42::StepRunner::Retry;
+        return q42::vbRetry;
     });
 }

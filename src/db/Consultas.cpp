@@ -17,15 +17,15 @@ using q42::Utiles;
 
 namespace {
 
-constexpr int kTexto = 8;
-constexpr int kFecha = 7;
+constexpr ado::DataTypeEnum kTexto = ado::adBSTR;
+constexpr ado::DataTypeEnum kFecha = ado::adDate;
 
 bool contiene(const QString& texto, const QString& busca) {
     return texto.contains(busca, Qt::CaseInsensitive);
 }
 
-bool esNumero(int tipo) {
-    return tipo == 3 || tipo == 4 || tipo == 5;
+bool esNumero(ado::DataTypeEnum tipo) {
+    return tipo == ado::adInteger || tipo == ado::adSingle || tipo == ado::adDouble;
 }
 
 // The number a text begins with (blanks, sign, digits, "." as decimal
@@ -53,7 +53,7 @@ QString numeroSQL(const QString& texto) {
 struct Clausula {
     QString campo;
     QString valor;
-    int tipo;
+    ado::DataTypeEnum tipo;
 };
 
 QString comparacionExacta(const Clausula& c) {
@@ -72,7 +72,8 @@ QString comparacionSimple(const Clausula& c, const QString& valor) {
 enum class Variante { Existe, ExisteST };
 
 QString sentenciaExistencia(Variante v, const QString& Tabla, const QString& ValorBuscado,
-                            const QString& Campo, int Tipodato, const QString& Condicion) {
+                            const QString& Campo, ado::DataTypeEnum Tipodato,
+                            const QString& Condicion) {
     QString prefijo;
     if (v == Variante::ExisteST)
         prefijo = QStringLiteral("SELECT * FROM ");
@@ -99,7 +100,8 @@ QString sentenciaExistencia(Variante v, const QString& Tabla, const QString& Val
 }
 
 QString sentenciaDatos(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
-                       int Tipodato, const QString& Condicion, bool UsaTrim, ado::Engine motor) {
+                       ado::DataTypeEnum Tipodato, const QString& Condicion, bool UsaTrim,
+                       ado::Engine motor) {
     const QString cola =
         Condicion.trimmed().isEmpty() ? QString() : QStringLiteral(" AND ") + Condicion;
     const Clausula c{Campo, ValorBuscado, Tipodato};
@@ -127,8 +129,8 @@ StepRunner::Handler trataError(const QString& rutina) {
 }
 
 bool existe(DB_Dll& db, Variante v, const QString& Tabla, const QString& ValorBuscado,
-            const QString& Campo, ado::Recordset* Lrcs, int Tipodato, const QString& Condicion,
-            bool SoloLectura) {
+            const QString& Campo, ado::Recordset* Lrcs, ado::DataTypeEnum Tipodato,
+            const QString& Condicion, bool SoloLectura) {
     QString sql = sentenciaExistencia(v, Tabla, ValorBuscado, Campo, Tipodato, Condicion);
     ado::Recordset propio;
     ado::Recordset& rs = Lrcs ? *Lrcs : propio;
@@ -191,8 +193,9 @@ std::optional<double> buscaAgregado(DB_Dll& db, Agregado a, const QString& QueTa
 } // namespace
 
 void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
-                            std::shared_ptr<ado::Connection> ConexionActiva, int CursorType,
-                            int LockType, int Options, bool ConvOracle) {
+                            std::shared_ptr<ado::Connection> ConexionActiva,
+                            ado::CursorTypeEnum CursorType, ado::LockTypeEnum LockType, int Options,
+                            bool ConvOracle) {
     const auto conexion = ConexionActiva ? ConexionActiva : gCnn;
     StepRunner::run({[&] { CierraRecordset(Lrcs); },
                      [&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); },
@@ -257,14 +260,14 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected) {
 }
 
 bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
-                           ado::Recordset* Lrcs, int Tipodato, const QString& Condicion,
-                           bool SoloLectura) {
+                           ado::Recordset* Lrcs, ado::DataTypeEnum Tipodato,
+                           const QString& Condicion, bool SoloLectura) {
     return existe(*this, Variante::Existe, Tabla, ValorBuscado, Campo, Lrcs, Tipodato, Condicion,
                   SoloLectura);
 }
 
 bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado,
-                             const QString& Campo, ado::Recordset* Lrcs, int Tipodato,
+                             const QString& Campo, ado::Recordset* Lrcs, ado::DataTypeEnum Tipodato,
                              const QString& Condicion, bool SoloLectura) {
     return existe(*this, Variante::ExisteST, Tabla, ValorBuscado, Campo, Lrcs, Tipodato, Condicion,
                   SoloLectura);
@@ -272,7 +275,8 @@ bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado,
 
 std::optional<QString> DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado,
                                           const QString& CampoDevuelto, const QString& Campo,
-                                          int Tipodato, const QString& Condicion, bool UsaTrim) {
+                                          ado::DataTypeEnum Tipodato, const QString& Condicion,
+                                          bool UsaTrim) {
     QString sql;
     ado::Recordset rs;
     std::optional<QString> resultado;
@@ -290,19 +294,21 @@ std::optional<QString> DB_Dll::DatosTabla(const QString& Tabla, const QString& V
 }
 
 std::optional<double> DB_Dll::BuscaMaximo(const QString& QueTabla, const QString& QueCampo,
-                                          std::optional<int>, std::optional<QString> Condicion) {
+                                          std::optional<ado::DataTypeEnum>,
+                                          std::optional<QString> Condicion) {
     const QString donde = Condicion ? QStringLiteral(" WHERE ") + Condicion->trimmed() : QString();
     return buscaAgregado(*this, Agregado::Maximo, QueTabla, QueCampo, donde);
 }
 
 std::optional<double> DB_Dll::BuscaMinimo(const QString& QueTabla, const QString& QueCampo,
-                                          std::optional<int>, std::optional<QString> Condicion) {
+                                          std::optional<ado::DataTypeEnum>,
+                                          std::optional<QString> Condicion) {
     const QString donde = Condicion ? QStringLiteral(" WHERE ") + Condicion->trimmed() : QString();
     return buscaAgregado(*this, Agregado::Minimo, QueTabla, QueCampo, donde);
 }
 
 std::optional<double> DB_Dll::BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo,
-                                                int, const QString& Condicion) {
+                                                ado::DataTypeEnum, const QString& Condicion) {
     const QString donde =
         Condicion.trimmed().isEmpty() ? QString() : QStringLiteral(" WHERE ") + Condicion;
     return buscaAgregado(*this, Agregado::Ultimo, QueTabla, QueCampo, donde);

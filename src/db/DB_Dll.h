@@ -7,6 +7,7 @@
 
 #include "platform/Error.h"
 #include "platform/ado/Ado.h"
+#include "platform/ui/MsgBox.h"
 
 #include <QString>
 #include <QVariant>
@@ -73,7 +74,8 @@ public:
     static QString pSQLOLEDB() { return QStringLiteral("SQLOLEDB"); }
     static QString proveedorOracle() { return QStringLiteral("OraOLEDB.Oracle.1"); }
 
-    void OpenServerADODB(bool PideParametrosSQL = false, int lCursor = 3,
+    void OpenServerADODB(bool PideParametrosSQL = false,
+                         ado::CursorLocationEnum lCursor = ado::adUseClient,
                          const QString& ConnString = QString(), bool ValidaAdmin = true);
     // The SQL Server or Oracle form, chosen by a "#" in gServidor.
     void ArmaConnString();
@@ -100,32 +102,34 @@ public:
     // --- Query and lookup helpers -------------------------------------
     void AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
                         std::shared_ptr<ado::Connection> ConexionActiva = nullptr,
-                        int CursorType = 0, int LockType = 1, int Options = -1,
+                        ado::CursorTypeEnum CursorType = ado::adOpenForwardOnly,
+                        ado::LockTypeEnum LockType = ado::adLockReadOnly, int Options = -1,
                         bool ConvOracle = true);
     void CierraRecordset(ado::Recordset& LrcsTemp);
     void EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected = nullptr);
     bool ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado,
                        const QString& Campo = QStringLiteral("Codigo"),
-                       ado::Recordset* Lrcs = nullptr, int Tipodato = 8,
+                       ado::Recordset* Lrcs = nullptr, ado::DataTypeEnum Tipodato = ado::adBSTR,
                        const QString& Condicion = QString(), bool SoloLectura = true);
     bool ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado,
                          const QString& Campo = QStringLiteral("Codigo"),
-                         ado::Recordset* Lrcs = nullptr, int Tipodato = 8,
+                         ado::Recordset* Lrcs = nullptr, ado::DataTypeEnum Tipodato = ado::adBSTR,
                          const QString& Condicion = QString(), bool SoloLectura = false);
     // No value when the operation was abandoned before the read.
     std::optional<QString> DatosTabla(const QString& Tabla, const QString& ValorBuscado,
                                       const QString& CampoDevuelto,
                                       const QString& Campo = QStringLiteral("Codigo"),
-                                      int Tipodato = 8, const QString& Condicion = QString(),
-                                      bool UsaTrim = true);
+                                      ado::DataTypeEnum Tipodato = ado::adBSTR,
+                                      const QString& Condicion = QString(), bool UsaTrim = true);
     std::optional<double> BuscaMaximo(const QString& QueTabla, const QString& QueCampo,
-                                      std::optional<int> Tipo = std::nullopt,
+                                      std::optional<ado::DataTypeEnum> Tipo = std::nullopt,
                                       std::optional<QString> Condicion = std::nullopt);
     std::optional<double> BuscaMinimo(const QString& QueTabla, const QString& QueCampo,
-                                      std::optional<int> Tipo = std::nullopt,
+                                      std::optional<ado::DataTypeEnum> Tipo = std::nullopt,
                                       std::optional<QString> Condicion = std::nullopt);
     std::optional<double> BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo,
-                                            int Tipo = 8, const QString& Condicion = QString());
+                                            ado::DataTypeEnum Tipo = ado::adBSTR,
+                                            const QString& Condicion = QString());
 
     // --- SQL literals ---------------------------------------------------
     static bool adodate(int Qtype);
@@ -164,8 +168,9 @@ public:
     QString SS_TSinonimos(const QString& SQL) const;
 
     // --- Error log and dialog -------------------------------------------
-    int TratamientoErrores(const q42::Error& CodErr, std::optional<int> Botones = std::nullopt,
-                           const QString& Rutina = QString());
+    q42::MsgAnswer TratamientoErrores(const q42::Error& CodErr,
+                                      std::optional<int> Botones = std::nullopt,
+                                      const QString& Rutina = QString());
     // Folder of the program + "QXERR.LOG".
     static QString rutaErrorLog();
     // One line in the log for an error the operator was told about in his

@@ -52,10 +52,11 @@ QString DB_Dll::rutaErrorLog() {
     return q42::archivoEnCarpeta(carpeta, QStringLiteral("QXERR.LOG"));
 }
 
-int DB_Dll::TratamientoErrores(const q42::Error& CodErr, std::optional<int> Botones,
-                               const QString& Rutina) {
+q42::MsgAnswer DB_Dll::TratamientoErrores(const q42::Error& CodErr, std::optional<int> Botones,
+                                          const QString& Rutina) {
+    // Nothing asked: no answer (0).
     if (CodErr.number() == 0)
-        return 0;
+        return q42::MsgAnswer(0);
 
     QString ruta, mensaje, parteRutina, titulo;
     int respuesta = 0;
@@ -83,7 +84,7 @@ int DB_Dll::TratamientoErrores(const q42::Error& CodErr, std::optional<int> Boto
             agregaLinea(ruta, linea);
         },
     });
-    return respuesta;
+    return q42::MsgAnswer(respuesta);
 }
 
 void DB_Dll::AnotaError(const q42::Error& CodErr, const QString& Rutina) {

@@ -35,8 +35,8 @@ bool FrmQ42::leePeriodo(const QString& valor) {
     const QString condicion = QStringLiteral("LTRIM(RTRIM(Periodo)) = ") +
                               DB_Dll::Comillas(periodo) + QStringLiteral(" OR Periodo = ") +
                               DB_Dll::Comillas(anterior);
-    DB_Dll::instance().ExisteEnTablaST(TablaActiva, periodo, QStringLiteral("Periodo"), &rs, 8,
-                                       condicion, false);
+    DB_Dll::instance().ExisteEnTablaST(TablaActiva, periodo, QStringLiteral("Periodo"), &rs,
+                                       ado::adBSTR, condicion, false);
     if (rs.State() == ado::adStateClosed)
         return false;
     int fila = -1;

@@ -91,7 +91,7 @@ void FrmQ42::releePeriodo() {
     const QString periodo = txtFields(kCajaPeriodo)->text().trimmed();
     m_listaCargada = false;
     if (DB_Dll::instance().ExisteEnTabla(TablaActiva, periodo, QStringLiteral("Periodo"),
-                                         &RsDatos(), 8, QString(), false)) {
+                                         &RsDatos(), ado::adBSTR, QString(), false)) {
         EsNuevo = false;
         EsExistente = true;
         m_periodoConfirmado = periodo;
@@ -167,7 +167,7 @@ void FrmQ42::GrabaRegistro() {
         // any other answer drops it.
         if (almacenando) {
             almacenando = false;
-            if (respuesta != StepRunner::Retry)
+            if (respuesta != q42::vbRetry)
                 descartaPendiente(rs);
         }
         return respuesta;

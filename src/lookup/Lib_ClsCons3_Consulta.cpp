@@ -32,7 +32,7 @@ std::optional<q42::mascaras::RegistroMascara> buscaMascara(const QString& ruta,
 
 // Runs the dialog through the modal seam. A dialog closed without taking
 // either path (the seam answered for it) ends as its result code says.
-template <class Dialogo> void ejecuta(Dialogo& dialogo) {
+void ejecuta(q42::consultas::DialogoConsulta& dialogo) {
     const int resultado = q42::execModal(&dialogo);
     if (!dialogo.terminada()) {
         if (resultado == QDialog::Accepted)

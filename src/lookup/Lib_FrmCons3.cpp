@@ -15,12 +15,9 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
@@ -38,10 +35,6 @@ constexpr int kTwipsPorPixel = 15;
 constexpr int kCaracteresMaximos = 60;
 // Fields with no defined size (expressions) still get a usable column.
 constexpr int kCaracteresSinTamano = 10;
-
-StepRunner::Handler trataError(const QString& rutina) {
-    return [rutina](const q42::Error& e) { return Utiles::TrataError(e, std::nullopt, rutina); };
-}
 
 // A value as the list shows it: numbers with the regional decimal
 // separator, dates day first, null as the empty text.
@@ -99,9 +92,8 @@ bool esPrecio(const QString& campo, int* clase) {
 
 } // namespace
 
-Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent) {
+Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : DialogoConsulta(parent) {
     setObjectName(QStringLiteral("Lib_FrmCons3"));
-    setWindowTitle(QStringLiteral("Consulta..."));
     setSizeGripEnabled(true);
 
     m_modelo = new ModeloConsulta(this);
@@ -134,32 +126,8 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent) {
     buscador(0);
     m_franja->setFixedHeight(CmbSearch.at(0)->sizeHint().height());
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), Frame1);
-    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), Frame1);
-    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
-    CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1);
-    CmdNueva->setObjectName(QStringLiteral("CmdNueva"));
-    // Enter presses the focused button; elsewhere it accepts the row.
-    CmdAceptar->setDefault(true);
-    CmdCancelar->setAutoDefault(true);
-    CmdNueva->setAutoDefault(true);
-    auto* botones = new QHBoxLayout(Frame1);
-    botones->addWidget(CmdAceptar);
-    botones->addStretch();
-    botones->addWidget(CmdCancelar);
-    botones->addStretch();
-    botones->addWidget(CmdNueva);
+    armaVentana({{picFields, 1}});
 
-    auto* ventana = new QVBoxLayout(this);
-    ventana->addWidget(picFields, 1);
-    ventana->addWidget(Frame1);
-
-    connect(CmdAceptar, &QPushButton::clicked, this, &Lib_FrmCons3::Aceptar);
-    connect(CmdCancelar, &QPushButton::clicked, this, &Lib_FrmCons3::Cancelar);
-    connect(CmdNueva, &QPushButton::clicked, this, &Lib_FrmCons3::NuevaBusquedaInicial);
     connect(ListView1, &QTableView::doubleClicked, this, &Lib_FrmCons3::Aceptar);
     QHeaderView* encabezado = ListView1->horizontalHeader();
     connect(encabezado, &QHeaderView::sectionClicked, this, &Lib_FrmCons3::ordenaPorColumna);
@@ -210,7 +178,7 @@ QComboBox* Lib_FrmCons3::buscador(int i) {
 }
 
 void Lib_FrmCons3::Cargar() {
-    m_terminada = m_cancelada = false;
+    reabre();
     EsArticulos = contiene(SQL, QStringLiteral("articulos"));
     Valores.clear();
     Cantidades.clear();
@@ -464,57 +432,38 @@ int Lib_FrmCons3::filaSeleccionada() const {
     return filas.isEmpty() ? -1 : filas.first().row();
 }
 
-void Lib_FrmCons3::Aceptar() {
-    const int fila = filaSeleccionada();
-    const bool completo =
-        StepRunner::run({[&] {
-                            Valores.clear();
-                            ValoresNoMostrados.clear();
-                            if (CheckBoxes) {
-                                if (CampoDevuelto.isEmpty())
-                                    CampoDevuelto = m_modelo->encabezado(0);
-                                const int c = IndiceColumna(CampoDevuelto);
-                                for (int f = 0; f < m_modelo->filas(); ++f)
-                                    if (m_modelo->marcada(f))
-                                        Valores << valorColumna(f, c);
-                                for (const QString& v : std::as_const(m_marcados))
-                                    if (!m_mostrados.contains(v.toCaseFolded()))
-                                        ValoresNoMostrados << v;
-                            } else if (fila >= 0) {
-                                QString ultimo;
-                                if (CmpsDevueltos)
-                                    for (const QString& nombre : std::as_const(*CmpsDevueltos)) {
-                                        ultimo = valorColumna(fila, IndiceColumna(nombre));
-                                        Valores << ultimo;
-                                    }
-                                if (!CampoDevuelto.trimmed().isEmpty())
-                                    ultimo = valorColumna(fila, IndiceColumna(CampoDevuelto));
-                                ValorDevuelto = ultimo;
-                            }
-                        }},
-                        trataError(QStringLiteral("CmdAceptar_Click")));
-    if (!completo)
-        return;
-    m_terminada = true;
-    QDialog::accept();
-}
-
-void Lib_FrmCons3::Cancelar() {
-    ValorDevuelto = QString();
-    CmpsDevueltos.reset();
+void Lib_FrmCons3::leeEleccion() {
     Valores.clear();
     ValoresNoMostrados.clear();
-    m_terminada = m_cancelada = true;
-    QDialog::reject();
+    if (CheckBoxes) {
+        if (CampoDevuelto.isEmpty())
+            CampoDevuelto = m_modelo->encabezado(0);
+        const int c = IndiceColumna(CampoDevuelto);
+        for (int f = 0; f < m_modelo->filas(); ++f)
+            if (m_modelo->marcada(f))
+                Valores << valorColumna(f, c);
+        for (const QString& v : std::as_const(m_marcados))
+            if (!m_mostrados.contains(v.toCaseFolded()))
+                ValoresNoMostrados << v;
+        return;
+    }
+    const int fila = filaSeleccionada();
+    if (fila < 0)
+        return;
+    QString ultimo;
+    if (CmpsDevueltos)
+        for (const QString& nombre : std::as_const(*CmpsDevueltos)) {
+            ultimo = valorColumna(fila, IndiceColumna(nombre));
+            Valores << ultimo;
+        }
+    if (!CampoDevuelto.trimmed().isEmpty())
+        ultimo = valorColumna(fila, IndiceColumna(CampoDevuelto));
+    ValorDevuelto = ultimo;
 }
 
-void Lib_FrmCons3::accept() {
-    Aceptar();
-}
-
-void Lib_FrmCons3::reject() {
-    // Escape, "&Cancelar" and the window's close box all cancel.
-    Cancelar();
+void Lib_FrmCons3::olvidaEleccion() {
+    CmpsDevueltos.reset();
+    ValoresNoMostrados.clear();
 }
 
 void Lib_FrmCons3::grabaAnchos() {

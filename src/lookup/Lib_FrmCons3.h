@@ -6,7 +6,8 @@
 // Typing into a box selects the first row that starts with the text; F5
 // adds a condition on that column and reloads.
 
-#include <QDialog>
+#include "DialogoConsulta.h"
+
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -16,8 +17,6 @@
 #include <optional>
 
 class QComboBox;
-class QFrame;
-class QPushButton;
 class QScrollBar;
 class QTableView;
 class QWidget;
@@ -30,17 +29,14 @@ namespace q42::consultas {
 class ModeloConsulta;
 }
 
-class Lib_FrmCons3 : public QDialog {
+class Lib_FrmCons3 : public q42::consultas::DialogoConsulta {
     Q_OBJECT
 public:
     explicit Lib_FrmCons3(QWidget* parent = nullptr);
     ~Lib_FrmCons3() override;
 
-    // --- Set by the lookup service ------------------------------------
-    QString SQL;
-    QString CampoDevuelto;
+    // --- Set by the lookup service (with those of DialogoConsulta) -----
     std::optional<QStringList> CmpsDevueltos;
-    bool CheckBoxes = false;
     QString FiltroInicial;
     QString CampoBusqueda;
     bool OrdenarPorLwv = false;
@@ -55,9 +51,7 @@ public:
     QString gConnString;
     bool GrabarCfg = false;
 
-    // --- Results --------------------------------------------------------
-    QVariant ValorDevuelto;
-    QVariantList Valores;
+    // --- Results (with those of DialogoConsulta) ------------------------
     QVariantList Cantidades;
     // Preselected values that no row of the list showed: the operator could
     // not untick them, so a caller that writes the choice back keeps them.
@@ -65,7 +59,6 @@ public:
 
     // --- State ----------------------------------------------------------
     QString SQLOriginal;
-    QString SQLActual;
     QString TablaConsulta;
     bool EsArticulos = false;
     int BuscadorActivo = 0;
@@ -75,10 +68,6 @@ public:
     QList<QComboBox*> CmbSearch;
     QWidget* picFields = nullptr;
     QScrollBar* HScroll1 = nullptr;
-    QFrame* Frame1 = nullptr;
-    QPushButton* CmdAceptar = nullptr;
-    QPushButton* CmdCancelar = nullptr;
-    QPushButton* CmdNueva = nullptr;
     q42::consultas::ModeloConsulta* modelo() const { return m_modelo; }
 
     // --- Operations -------------------------------------------------------
@@ -92,12 +81,10 @@ public:
     long Busqueda(long Clave, const QString& QueValor) const;
     void CalcularAncho();
 
-    void Aceptar();
-    void Cancelar();
     // F5 in search box i.
     void NuevaBusqueda(int i);
     // "&Nueva Busqueda": the first statement again.
-    void NuevaBusquedaInicial();
+    void NuevaBusquedaInicial() override;
     // Keys of the list; true when the key was used up.
     bool ListView1_KeyDown(int tecla, Qt::KeyboardModifiers shift, const QString& texto);
     // F12 on an articles list: reports the selected article as missing.
@@ -105,20 +92,18 @@ public:
     // Saves the widths when asked to and empties the list.
     void Descargar();
 
-    // The lookup ended by accepting or by cancelling (false while open).
-    bool terminada() const { return m_terminada; }
-    bool cancelada() const { return m_cancelada; }
     // Selected row in list order, -1 when none.
     int filaSeleccionada() const;
-
-    void accept() override;
-    void reject() override;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
+    void leeEleccion() override;
+    void olvidaEleccion() override;
+    void buscaDeNuevo(int i) override { NuevaBusqueda(i); }
+    void vaALasFilas(int tecla) override;
 
 private:
     void Encolumnar(ado::Recordset& rs);
@@ -139,7 +124,6 @@ private:
     QString valorDevueltoDeFila(int fila) const;
     int columnaDevuelta() const;
     QString valorColumna(int fila, int columna) const;
-    bool teclaDeBuscador(int i, QKeyEvent* evento);
     void instalaFiltro(QWidget* w);
 
     q42::consultas::ModeloConsulta* m_modelo = nullptr;
@@ -151,7 +135,5 @@ private:
     QList<int> m_anchos;           // widths of the columns being built, in pixels
     QStringList m_encabezados;
     bool m_ascendente = true;
-    bool m_terminada = false;
-    bool m_cancelada = false;
     bool m_descargada = false;
 };

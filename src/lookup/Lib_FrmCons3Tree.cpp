@@ -7,13 +7,9 @@
 #include "platform/ui/MsgBox.h"
 
 #include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 using q42::StepRunner;
 using q42::Utiles;
@@ -26,10 +22,6 @@ constexpr int kNivelesMarcados = 6;
 constexpr qint32 kClaveRepetida = 35602; // key is not unique in collection
 
 const QString kRaiz = QStringLiteral("A");
-
-StepRunner::Handler trataError(const QString& rutina) {
-    return [rutina](const q42::Error& e) { return Utiles::TrataError(e, std::nullopt, rutina); };
-}
 
 bool igual(const QString& a, const char* b) {
     return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
@@ -53,9 +45,8 @@ void seleccionaPrimero(QTreeWidget* arbol) {
 
 } // namespace
 
-Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent) {
+Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : DialogoConsulta(parent) {
     setObjectName(QStringLiteral("Lib_FrmCons3Tree"));
-    setWindowTitle(QStringLiteral("Consulta..."));
 
     CmbSearch = new QComboBox(this);
     CmbSearch->setObjectName(QStringLiteral("CmbSearch_0"));
@@ -70,33 +61,8 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent) {
     TreeV->setSelectionMode(QAbstractItemView::SingleSelection);
     TreeV->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), Frame1);
-    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), Frame1);
-    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
-    CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1);
-    CmdNueva->setObjectName(QStringLiteral("CmdNueva"));
-    // Enter presses the focused button; elsewhere it accepts the row.
-    CmdAceptar->setDefault(true);
-    CmdCancelar->setAutoDefault(true);
-    CmdNueva->setAutoDefault(true);
-    auto* botones = new QHBoxLayout(Frame1);
-    botones->addWidget(CmdAceptar);
-    botones->addStretch();
-    botones->addWidget(CmdCancelar);
-    botones->addStretch();
-    botones->addWidget(CmdNueva);
+    armaVentana({{CmbSearch, 0}, {TreeV, 1}});
 
-    auto* ventana = new QVBoxLayout(this);
-    ventana->addWidget(CmbSearch);
-    ventana->addWidget(TreeV, 1);
-    ventana->addWidget(Frame1);
-
-    connect(CmdAceptar, &QPushButton::clicked, this, &Lib_FrmCons3Tree::Aceptar);
-    connect(CmdCancelar, &QPushButton::clicked, this, &Lib_FrmCons3Tree::Cancelar);
-    connect(CmdNueva, &QPushButton::clicked, this, &Lib_FrmCons3Tree::NuevaBusquedaInicial);
     connect(TreeV, &QTreeWidget::itemDoubleClicked, this, &Lib_FrmCons3Tree::Aceptar);
     connect(TreeV, &QTreeWidget::itemChanged, this, &Lib_FrmCons3Tree::propagaMarca);
     connect(CmbSearch, &QComboBox::editTextChanged, this, &Lib_FrmCons3Tree::busquedaIncremental);
@@ -113,7 +79,7 @@ QString Lib_FrmCons3Tree::clave(const QTreeWidgetItem* nodo) {
 }
 
 void Lib_FrmCons3Tree::Cargar() {
-    m_terminada = m_cancelada = false;
+    reabre();
     StepRunner::run({[&] { Valores.clear(); },
                      [&] {
                          TreeV->clear();
@@ -267,68 +233,44 @@ QTreeWidgetItem* Lib_FrmCons3Tree::nodoSeleccionado() const {
     return elegidos.isEmpty() ? TreeV->currentItem() : elegidos.first();
 }
 
-void Lib_FrmCons3Tree::Aceptar() {
+void Lib_FrmCons3Tree::leeEleccion() {
     DB_Dll& db = DB_Dll::instance();
-    const bool completo = StepRunner::run(
-        {[&] {
-            if (CheckBoxes) {
-                Valores.clear();
-                for (QTreeWidgetItem* n : std::as_const(m_nodos)) {
-                    if (n->checkState(0) != Qt::Checked)
-                        continue;
-                    const QString codigo = clave(n).mid(1);
-                    if (igual(CampoDevuelto, "IDFAMILIA") || igual(CampoDevuelto, "CODIGO")) {
-                        Valores << codigo.trimmed();
-                    } else if (igual(CampoDevuelto, "IDPOSICION")) {
-                        ado::Recordset rs;
-                        if (db.ExisteEnTabla(QStringLiteral("MA_POSICIONES"), codigo,
-                                             QStringLiteral("IDPOSICION"), &rs, 8, QString(), true))
-                            Valores
-                                << Utiles::ValorNoNuloTexto(rs.value(QStringLiteral("IDPOSICION")));
-                    }
-                }
-                return;
-            }
-            const QTreeWidgetItem* elegido = nodoSeleccionado();
-            if (!elegido)
-                return;
-            static const struct {
-                const char* campo;
-                const char* tabla;
-            } kTablas[] = {{"IDFAMILIA", "V_TA_FAMILIAS"},
-                           {"IDPOSICION", "MA_POSICIONES"},
-                           {"CODIGO", "TA_CCOSTO"}};
-            for (const auto& t : kTablas) {
-                if (!igual(CampoDevuelto, t.campo))
-                    continue;
+    if (CheckBoxes) {
+        Valores.clear();
+        for (QTreeWidgetItem* n : std::as_const(m_nodos)) {
+            if (n->checkState(0) != Qt::Checked)
+                continue;
+            const QString codigo = clave(n).mid(1);
+            if (igual(CampoDevuelto, "IDFAMILIA") || igual(CampoDevuelto, "CODIGO")) {
+                Valores << codigo.trimmed();
+            } else if (igual(CampoDevuelto, "IDPOSICION")) {
                 ado::Recordset rs;
-                const bool hay = db.ExisteEnTabla(QLatin1String(t.tabla), clave(elegido).mid(1),
-                                                  QLatin1String(t.campo), &rs, 8, QString(), true);
-                ValorDevuelto =
-                    hay ? Utiles::ValorNoNuloTexto(rs.value(QLatin1String(t.campo))) : QString();
+                if (db.ExisteEnTabla(QStringLiteral("MA_POSICIONES"), codigo,
+                                     QStringLiteral("IDPOSICION"), &rs, ado::adBSTR, QString(),
+                                     true))
+                    Valores << Utiles::ValorNoNuloTexto(rs.value(QStringLiteral("IDPOSICION")));
             }
-        }},
-        trataError(QStringLiteral("CmdAceptar_Click")));
-    if (!completo)
+        }
         return;
-    m_terminada = true;
-    QDialog::accept();
-}
-
-void Lib_FrmCons3Tree::Cancelar() {
-    ValorDevuelto = QString();
-    Valores.clear();
-    m_terminada = m_cancelada = true;
-    QDialog::reject();
-}
-
-void Lib_FrmCons3Tree::accept() {
-    Aceptar();
-}
-
-void Lib_FrmCons3Tree::reject() {
-    // Escape, "&Cancelar" and the window's close box all cancel.
-    Cancelar();
+    }
+    const QTreeWidgetItem* elegido = nodoSeleccionado();
+    if (!elegido)
+        return;
+    static const struct {
+        const char* campo;
+        const char* tabla;
+    } kTablas[] = {
+        {"IDFAMILIA", "V_TA_FAMILIAS"}, {"IDPOSICION", "MA_POSICIONES"}, {"CODIGO", "TA_CCOSTO"}};
+    for (const auto& t : kTablas) {
+        if (!igual(CampoDevuelto, t.campo))
+            continue;
+        ado::Recordset rs;
+        const bool hay =
+            db.ExisteEnTabla(QLatin1String(t.tabla), clave(elegido).mid(1), QLatin1String(t.campo),
+                             &rs, ado::adBSTR, QString(), true);
+        ValorDevuelto =
+            hay ? Utiles::ValorNoNuloTexto(rs.value(QLatin1String(t.campo))) : QString();
+    }
 }
 
 void Lib_FrmCons3Tree::Descargar() {
@@ -341,25 +283,18 @@ void Lib_FrmCons3Tree::Descargar() {
     }
 }
 
+void Lib_FrmCons3Tree::vaALasFilas(int) {
+    TreeV->setFocus();
+}
+
 bool Lib_FrmCons3Tree::eventFilter(QObject* objeto, QEvent* evento) {
     const bool enBuscador = objeto == CmbSearch || objeto == CmbSearch->lineEdit();
     if (evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(evento)->key();
-        if (enBuscador && tecla == Qt::Key_F5) {
-            NuevaBusqueda();
+        if (enBuscador && teclaDeBuscador(0, tecla))
             return true;
-        }
-        if (enBuscador && (tecla == Qt::Key_Down || tecla == Qt::Key_Up ||
-                           tecla == Qt::Key_PageDown || tecla == Qt::Key_PageUp)) {
-            TreeV->setFocus();
-            return true;
-        }
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
             Aceptar();
-            return true;
-        }
-        if (enBuscador && tecla == Qt::Key_Escape) {
-            Cancelar();
             return true;
         }
     } else if (enBuscador && evento->type() == QEvent::MouseButtonPress) {

@@ -38,11 +38,6 @@ Currency cantidadDe(const QString& texto) {
     return Currency::parse(texto.trimmed()).value_or(Currency());
 }
 
-bool esNavegacion(int tecla) {
-    return tecla == Qt::Key_Down || tecla == Qt::Key_Up || tecla == Qt::Key_PageDown ||
-           tecla == Qt::Key_PageUp;
-}
-
 } // namespace
 
 long Lib_FrmCons3::Busqueda(long Clave, const QString& QueValor) const {
@@ -229,26 +224,9 @@ void Lib_FrmCons3::InformaFaltante() {
                     q42::vbOKOnly + q42::vbExclamation, QStringLiteral("Atención!"));
 }
 
-bool Lib_FrmCons3::teclaDeBuscador(int i, QKeyEvent* evento) {
-    const int tecla = evento->key();
-    if (tecla == Qt::Key_F5) {
-        NuevaBusqueda(i);
-        return true;
-    }
-    if (esNavegacion(tecla)) {
-        StepRunner::runIgnoringFailures({[&] { ListView1_KeyDown(tecla, Qt::NoModifier, {}); },
-                                         [&] { ListView1->setFocus(); }});
-        return true;
-    }
-    if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
-        Aceptar();
-        return true;
-    }
-    if (tecla == Qt::Key_Escape) {
-        Cancelar();
-        return true;
-    }
-    return false;
+void Lib_FrmCons3::vaALasFilas(int tecla) {
+    StepRunner::runIgnoringFailures(
+        {[&] { ListView1_KeyDown(tecla, Qt::NoModifier, {}); }, [&] { ListView1->setFocus(); }});
 }
 
 void Lib_FrmCons3::keyPressEvent(QKeyEvent* evento) {
@@ -272,7 +250,7 @@ bool Lib_FrmCons3::eventFilter(QObject* objeto, QEvent* evento) {
         if (objeto == ListView1)
             return ListView1_KeyDown(tecla->key(), tecla->modifiers(), tecla->text());
         if (indice.isValid())
-            return teclaDeBuscador(indice.toInt(), tecla);
+            return teclaDeBuscador(indice.toInt(), tecla->key());
         break;
     }
     case QEvent::FocusIn:

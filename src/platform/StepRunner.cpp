@@ -21,9 +21,9 @@ bool StepRunner::run(const std::vector<Step>& steps, const Handler& handler) {
             ++i;
         } catch (...) {
             const int answer = handler(toError(std::current_exception()));
-            if (answer == Retry)
+            if (answer == vbRetry)
                 continue;
-            if (answer == Next) {
+            if (answer == vbIgnore) {
                 ++i;
                 continue;
             }
@@ -34,7 +34,7 @@ bool StepRunner::run(const std::vector<Step>& steps, const Handler& handler) {
 }
 
 void StepRunner::runIgnoringFailures(const std::vector<Step>& steps) {
-    run(steps, [](const Error&) { return Next; });
+    run(steps, [](const Error&) { return vbIgnore; });
 }
 
 } // namespace q42

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Error.h"
+#include "ui/MsgBox.h"
 
 #include <functional>
 #include <vector>
@@ -8,16 +9,14 @@
 namespace q42 {
 
 // Runs the steps of a routine in order. When a step fails, the handler is
-// asked what to do: 4 runs the same step again, 5 goes on with the next one,
-// any other answer leaves the routine. One mechanism for every routine that
-// offers the operator retry, ignore or abort.
+// asked what to do, in the message box's answers: vbRetry runs the same step
+// again, vbIgnore goes on with the next one, any other answer leaves the
+// routine. One mechanism for every routine that offers the operator retry,
+// ignore or abort.
 class StepRunner {
 public:
     using Step = std::function<void()>;
     using Handler = std::function<int(const Error&)>;
-
-    static constexpr int Retry = 4;
-    static constexpr int Next = 5;
 
     // True when the routine reached its end (failures retried or skipped),
     // false when the handler chose to leave.

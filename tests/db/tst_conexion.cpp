@@ -189,7 +189,7 @@ void TstConexion::cadenaArmadaOracle() {
     db.gDBName = QStringLiteral("TNS1");
     db.gUsuario = QStringLiteral("u");
     db.gUserPassWord = QStringLiteral("p");
-    db.OpenServerADODB(false, 3, QStringLiteral("   "));
+    db.OpenServerADODB(false, ado::adUseClient, QStringLiteral("   "));
     QCOMPARE(db.gConnString,
              QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=TNS1;User Id=u;Password=p;"));
     QVERIFY(!db.gOpenFlag);
@@ -202,7 +202,7 @@ void TstConexion::cadenaListaNoCambiaProveedor() {
     DB_Dll& db = nueva();
     const QString cadena =
         QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=TNS1;User Id=u;Password=p;");
-    db.OpenServerADODB(false, 3, cadena);
+    db.OpenServerADODB(false, ado::adUseClient, cadena);
     QCOMPARE(db.gConnString, cadena);
     QCOMPARE(db.gProveedor, QStringLiteral("SQLOLEDB"));
     QCOMPARE(msgs.count(), 1);
@@ -294,7 +294,7 @@ void TstConexion::abreSQLite() {
     const QString ruta = env.ruta(QStringLiteral("negocio.sqlite"));
     creaBase(ruta, {QStringLiteral("CREATE TABLE T (A INTEGER)")});
     DB_Dll& db = nueva();
-    db.OpenServerADODB(false, 3, cadenaSQLite(ruta));
+    db.OpenServerADODB(false, ado::adUseClient, cadenaSQLite(ruta));
     QVERIFY(db.gOpenFlag);
     QCOMPARE(db.gCnn->State(), int(ado::adStateOpen));
     QCOMPARE(db.gCnn->CursorLocation(), int(ado::adUseClient));
@@ -308,7 +308,7 @@ void TstConexion::archivoInexistente() {
     msgs.answer(q42::vbNo);
     const QString ruta = env.ruta(QStringLiteral("no_existe.sqlite"));
     DB_Dll& db = nueva();
-    db.OpenServerADODB(false, 3, cadenaSQLite(ruta));
+    db.OpenServerADODB(false, ado::adUseClient, cadenaSQLite(ruta));
     QVERIFY(!db.gOpenFlag);
     QVERIFY(!QFileInfo::exists(ruta));
     QCOMPARE(msgs.count(), 1);
@@ -336,7 +336,7 @@ void TstConexion::siPideDatosYReintenta() {
     db.gUsuario = QStringLiteral("usr");
     responde({{QStringLiteral("usr"), QStringLiteral("Clave-Secreta9"), QStringLiteral("BASE"),
                local, 0, true}});
-    db.OpenServerADODB(false, 3, cadenaSQLite(ruta));
+    db.OpenServerADODB(false, ado::adUseClient, cadenaSQLite(ruta));
     QCOMPARE(pedidos.size(), 1);
     QCOMPARE(pedidos[0].dbName, QStringLiteral("BASE"));
     QCOMPARE(pedidos[0].usuario, QStringLiteral("usr"));
@@ -353,7 +353,8 @@ void TstConexion::siYCancela() {
     msgs.answer(q42::vbYes);
     DB_Dll& db = nueva();
     responde({});
-    db.OpenServerADODB(false, 3, cadenaSQLite(env.ruta(QStringLiteral("falta.sqlite"))));
+    db.OpenServerADODB(false, ado::adUseClient,
+                       cadenaSQLite(env.ruta(QStringLiteral("falta.sqlite"))));
     QCOMPARE(pedidos.size(), 1);
     QCOMPARE(msgs.count(), 1);
     QVERIFY(!db.gOpenFlag);
@@ -421,7 +422,7 @@ void TstConexion::administrador() {
     DB_Dll& db = nueva();
     db.gDBName = QStringLiteral("main");
     db.gUsuario = usuario;
-    db.OpenServerADODB(false, 3, cadenaSQLite(ruta));
+    db.OpenServerADODB(false, ado::adUseClient, cadenaSQLite(ruta));
     QVERIFY(db.gOpenFlag);
     QCOMPARE(db.gEsAdmin, esAdmin);
     QCOMPARE(msgs.count(), 0);
@@ -432,7 +433,7 @@ void TstConexion::sinValidarAdmin() {
     const QString ruta = env.ruta(QStringLiteral("sinvalidar.sqlite"));
     creaBase(ruta, {QStringLiteral("CREATE TABLE T (A INTEGER)")});
     DB_Dll& db = nueva();
-    db.OpenServerADODB(false, 3, cadenaSQLite(ruta), false);
+    db.OpenServerADODB(false, ado::adUseClient, cadenaSQLite(ruta), false);
     QVERIFY(db.gOpenFlag);
     QVERIFY(db.gEsAdmin);
 }

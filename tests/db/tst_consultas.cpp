@@ -155,18 +155,21 @@ private Q_SLOTS:
         QFETCH(QString, valor);
         QFETCH(QString, campo);
         QFETCH(int, tipo);
+        const auto tipoDato = ado::DataTypeEnum(tipo);
         QFETCH(QString, condicion);
         QFETCH(bool, existe);
         QFETCH(QString, sentencia);
         ScriptedMessages mensajes;
         // Without a record set of the caller.
-        const bool propio = st ? db->ExisteEnTablaST(tabla, valor, campo, nullptr, tipo, condicion)
-                               : db->ExisteEnTabla(tabla, valor, campo, nullptr, tipo, condicion);
+        const bool propio =
+            st ? db->ExisteEnTablaST(tabla, valor, campo, nullptr, tipoDato, condicion)
+               : db->ExisteEnTabla(tabla, valor, campo, nullptr, tipoDato, condicion);
         QCOMPARE(propio, existe);
         // With one: it stays open on the statement for the caller.
         ado::Recordset rs;
-        const bool conRs = st ? db->ExisteEnTablaST(tabla, valor, campo, &rs, tipo, condicion, true)
-                              : db->ExisteEnTabla(tabla, valor, campo, &rs, tipo, condicion);
+        const bool conRs =
+            st ? db->ExisteEnTablaST(tabla, valor, campo, &rs, tipoDato, condicion, true)
+               : db->ExisteEnTabla(tabla, valor, campo, &rs, tipoDato, condicion);
         QCOMPARE(conRs, existe);
         QCOMPARE(rs.State(), int(ado::adStateOpen));
         QCOMPARE(rs.Source(), sentencia);
@@ -179,7 +182,7 @@ private Q_SLOTS:
         rs.setCursorType(ado::adOpenKeyset);
         rs.setLockType(ado::adLockOptimistic);
         QVERIFY(db->ExisteEnTabla(QStringLiteral("DJ_Q42"), QStringLiteral("03/2024"),
-                                  QStringLiteral("Periodo"), &rs, 8, QString(), false));
+                                  QStringLiteral("Periodo"), &rs, ado::adBSTR, QString(), false));
         QCOMPARE(rs.LockType(), int(ado::adLockOptimistic));
         rs.Fields(QStringLiteral("Trigo")).setValue(121);
         rs.Update();
@@ -261,11 +264,12 @@ private Q_SLOTS:
         QFETCH(QString, devuelto);
         QFETCH(QString, campo);
         QFETCH(int, tipo);
+        const auto tipoDato = ado::DataTypeEnum(tipo);
         QFETCH(QString, condicion);
         QFETCH(bool, usaTrim);
         QFETCH(QString, esperado);
         ScriptedMessages mensajes;
-        const auto r = db->DatosTabla(tabla, valor, devuelto, campo, tipo, condicion, usaTrim);
+        const auto r = db->DatosTabla(tabla, valor, devuelto, campo, tipoDato, condicion, usaTrim);
         QVERIFY(r.has_value());
         QCOMPARE(*r, esperado);
         QCOMPARE(mensajes.count(), 0);
@@ -319,7 +323,7 @@ private Q_SLOTS:
         mensajes.clear();
         mensajes.answer(q42::vbAbort);
         QCOMPARE(db->DatosTabla(QStringLiteral("TA_CLIENTES"), QStringLiteral("31/02/2024"),
-                                QStringLiteral("Nombre"), QStringLiteral("Alta"), 7),
+                                QStringLiteral("Nombre"), QStringLiteral("Alta"), ado::adDate),
                  std::nullopt);
         QCOMPARE(mensajes.count(), 1);
         QCOMPARE(mensajes.last().title, QString("Aviso al Operador"));
@@ -480,7 +484,7 @@ private Q_SLOTS:
             condicion.isEmpty() ? std::nullopt : std::optional<QString>(condicion);
         const auto r = cual == 0   ? db->BuscaMaximo(tabla, campo, std::nullopt, cond)
                        : cual == 1 ? db->BuscaMinimo(tabla, campo, std::nullopt, cond)
-                                   : db->BuscaUltimoCodigo(tabla, campo, 8, condicion);
+                                   : db->BuscaUltimoCodigo(tabla, campo, ado::adBSTR, condicion);
         QVERIFY(r.has_value());
         QCOMPARE(*r, esperado);
     }

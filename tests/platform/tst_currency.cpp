@@ -121,18 +121,17 @@ private Q_SLOTS:
         QStringList trace;
         int failures = 2;
         int asked = 0;
-        const bool done =
-            q42::StepRunner::run({[&] { trace << "a"; },
-                                  [&] {
-                                      trace << "b";
-                                      if (failures-- > 0)
-                                          throw q42::Error(7, QStringLiteral("x"));
-                                  },
-                                  [&] { trace << "c"; }},
-                                 [&](const q42::Error& e) {
-                                     ++asked;
-                                     return e.number() == 7 ? q42::StepRunner::Retry : 0;
-                                 });
+        const bool done = q42::StepRunner::run({[&] { trace << "a"; },
+                                                [&] {
+                                                    trace << "b";
+                                                    if (failures-- > 0)
+                                                        throw q42::Error(7, QStringLiteral("x"));
+                                                },
+                                                [&] { trace << "c"; }},
+                                               [&](const q42::Error& e) {
+                                                   ++asked;
+                                                   return e.number() == 7 ? q42::vbRetry : 0;
+                                               });
         QVERIFY(done);
         QCOMPARE(asked, 2);
         QCOMPARE(trace, QStringList({"a", "b", "b", "b", "c"}));

@@ -62,8 +62,8 @@ class TstAccesoLog : public QObject {
         }
         sql(ruta, "CREATE TABLE TA_CONFIGURACION (CLAVE TEXT, VALOR TEXT, VALORAUX TEXT)");
         DB_Dll& db = DB_Dll::instance();
-        db.OpenServerADODB(false, 3, QStringLiteral("Provider=SQLite;Data Source=%1;").arg(ruta),
-                           false);
+        db.OpenServerADODB(false, ado::adUseClient,
+                           QStringLiteral("Provider=SQLite;Data Source=%1;").arg(ruta), false);
         return ruta;
     }
 

@@ -249,7 +249,8 @@ void TstInicio::yaConectado() {
     DB_Dll& db = DB_Dll::instance();
     db.gDBName = QStringLiteral("main");
     db.gUsuario = QStringLiteral("ana");
-    db.OpenServerADODB(false, 3, QStringLiteral("Provider=SQLite;Data Source=%1;").arg(base));
+    db.OpenServerADODB(false, ado::adUseClient,
+                       QStringLiteral("Provider=SQLite;Data Source=%1;").arg(base));
     QVERIFY(db.gOpenFlag);
     const int plazo = db.gCnn->CommandTimeout();
     QVERIFY(IniciaSistema(QStringLiteral("@Server=OTRO;@Usuario=beto;")));

@@ -38,7 +38,7 @@ NavBar::NavBar(QWidget* parent) : QWidget(parent) {
         boton->setMinimumWidth(32);
         connect(boton, &QToolButton::clicked, this, [this, clave] {
             if (m_habilitada)
-                emit ButtonClick(clave);
+                Q_EMIT ButtonClick(clave);
         });
         layout->addWidget(boton);
         m_botones.insert(clave, boton);

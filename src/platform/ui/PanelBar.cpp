@@ -107,7 +107,7 @@ bool PanelBar::pulsa(const QString& clave) {
     const QToolButton* b = m_botones.value(clave);
     if (!b || !b->isEnabled())
         return false;
-    emit ButtonClick(clave);
+    Q_EMIT ButtonClick(clave);
     return true;
 }
 

@@ -107,7 +107,7 @@ namespace {
 // Error 5 skips the failed step; any other failure ends the start silently
 // with what was done so far.
 int trataFallaInicio(const q42::Error& e) {
-    return e.number() == q42::err::InvalidProcedureCall ? q42::StepRunner::Next : 0;
+    return e.number() == q42::err::InvalidProcedureCall ? q42::vbIgnore : 0;
 }
 
 } // namespace

@@ -83,7 +83,7 @@ QString Cfg(const QString& Clave, QString& ValorAux) {
         // Only "ignore" goes on; any other answer (retry too) gives up.
         [](const q42::Error& e) {
             const int respuesta = Utiles::TrataError(e, std::nullopt, QStringLiteral("Cfg"));
-            return respuesta == StepRunner::Next ? StepRunner::Next : 0;
+            return respuesta == q42::vbIgnore ? q42::vbIgnore : 0;
         });
     if (sinTabla) {
         conexionSinTabla() = db.gCnn;
