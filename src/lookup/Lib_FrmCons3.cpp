@@ -11,6 +11,7 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 #include "startup/config/Configuracion.h"
 
 #include <QComboBox>
@@ -30,6 +31,7 @@
 using namespace q42::consultas;
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -40,7 +42,7 @@ constexpr int kCaracteresMaximos = 60;
 constexpr int kCaracteresSinTamano = 10;
 
 StepRunner::Handler trataError(const QString& rutina) {
-    return [rutina](const q42::Error& e) { return Utiles::TrataError(e, std::nullopt, rutina); };
+    return [rutina](const q42::Error& e) { return UtilesUi::TrataError(e, std::nullopt, rutina); };
 }
 
 // A value as the list shows it: numbers with the regional decimal
@@ -216,7 +218,7 @@ void Lib_FrmCons3::Cargar() {
     Cantidades.clear();
     m_modelo->vacia();
     if (SQL.trimmed().isEmpty()) {
-        Utiles::PreparaFormulario(this, 0);
+        UtilesUi::PreparaFormulario(this, 0);
         return;
     }
     DB_Dll& db = DB_Dll::instance();
@@ -274,7 +276,7 @@ void Lib_FrmCons3::Cargar() {
                              seleccionaFila(0);
                      },
                      [&] { aplicaAnchosGrabados(); }, [&] { CalcularAncho(); },
-                     [&] { Utiles::PreparaFormulario(this, 0); }},
+                     [&] { UtilesUi::PreparaFormulario(this, 0); }},
                     trataError(QStringLiteral("FORM_LOAD")));
 }
 

@@ -5,6 +5,7 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -17,6 +18,7 @@
 
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -28,7 +30,7 @@ constexpr qint32 kClaveRepetida = 35602; // key is not unique in collection
 const QString kRaiz = QStringLiteral("A");
 
 StepRunner::Handler trataError(const QString& rutina) {
-    return [rutina](const q42::Error& e) { return Utiles::TrataError(e, std::nullopt, rutina); };
+    return [rutina](const q42::Error& e) { return UtilesUi::TrataError(e, std::nullopt, rutina); };
 }
 
 bool igual(const QString& a, const char* b) {

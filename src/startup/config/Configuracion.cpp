@@ -4,11 +4,13 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <memory>
 
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 QString gTablaConfiguracion;
 
@@ -77,7 +79,7 @@ QString Cfg(const QString& Clave, QString& ValorAux) {
          [&] { db.CierraRecordset(rs); }},
         // Only "ignore" goes on; any other answer (retry too) gives up.
         [](const q42::Error& e) {
-            const int respuesta = Utiles::TrataError(e, std::nullopt, QStringLiteral("Cfg"));
+            const int respuesta = UtilesUi::TrataError(e, std::nullopt, QStringLiteral("Cfg"));
             return respuesta == StepRunner::Next ? StepRunner::Next : 0;
         });
     if (sinTabla) {
