@@ -4,6 +4,7 @@
 
 #include "Medicion.h"
 
+#include "db/DB_Dll.h"
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/Consumo.h"
 #include "declaration/FrmQ42.h"
