@@ -4,11 +4,11 @@
 
 #include "Medicion.h"
 
+#include "db/DB_Dll.h"
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/Consumo.h"
 #include "declaration/FrmQ42.h"
 #include "demo/DemoDb.h"
-#include "platform/Utiles.h"
 #include "platform/ado/TsqlAdapter.h"
 
 #include <QApplication>
@@ -26,8 +26,8 @@ namespace {
 // dialect, one after the other.
 QString sentenciasDelCalculo(FrmQ42& f) {
     const QString periodo = f.txtFields(kCajaPeriodo)->text();
-    const QString desde = q42::Utiles::FechaSQL(primerDia(periodo));
-    const QString hasta = q42::Utiles::FechaSQL(ultimoDia(periodo));
+    const QString desde = DB_Dll::instance().FechaSQL(primerDia(periodo));
+    const QString hasta = DB_Dll::instance().FechaSQL(ultimoDia(periodo));
     const QString unidad = f.caja(QStringLiteral("TxtEquiv"))->text().trimmed();
     QString script;
     for (const Producto& p : kProductos) {

@@ -12,17 +12,12 @@ set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build="$raiz/build-bench"
 "$raiz/scripts/install-deps.sh"
-
-lanzador=()
-if command -v ccache >/dev/null; then
-    export CCACHE_BASEDIR="$raiz" CCACHE_NOHASHDIR=true
-    lanzador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+. "$raiz/scripts/common.sh"
 programas=(red consumo consulta periodo inicio)
 registro="$build/bench-build.log"
 mkdir -p "$build"
 if ! { cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQ42_WERROR=ON -DQ42_TESTS=OFF \
-           -DQ42_BENCH=ON "${lanzador[@]}" &&
+           -DQ42_BENCH=ON "${q42_launcher[@]}" &&
        cmake --build "$build" -j"$(nproc)" --target "${programas[@]/#/q42_bench_}"; } \
      >"$registro" 2>&1; then
     cat "$registro" >&2

@@ -3,7 +3,7 @@
 // every full date.
 
 #include "FuzzComun.h"
-#include "platform/Utiles.h"
+#include "db/DB_Dll.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::regionalArgentina();
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto completa = q42::Regional::readFullDate(texto);
     for (const auto motor : {ado::Engine::SqlServer, ado::Engine::Oracle, ado::Engine::SQLite}) {
         try {
-            (void)q42::Utiles::FechaSQL(texto, motor);
+            (void)DB_Dll::FechaSQL(texto, motor);
             fuzz::verifica(completa.has_value(), "FechaSQL toma algo que no es fecha", texto);
         } catch (const q42::Error&) {
             fuzz::verifica(!completa, "FechaSQL rechaza una fecha", texto);

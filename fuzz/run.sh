@@ -17,6 +17,7 @@
 # fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/common.sh"
 build=${Q42_FUZZ_BUILD:-}
 if [ -z "$build" ]; then
     build=$root/build-fuzz
@@ -42,18 +43,13 @@ fi
 
 fuzzer=$build/fuzz/fuzz_$name
 if [ ! -x "$fuzzer" ]; then
-    export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=true
-    launcher=()
-    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DQ42_WERROR=ON -DQ42_SANITIZE=ON \
-        -DQ42_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
+        -DQ42_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${q42_launcher[@]}" >/dev/null
     cmake --build "$build" -j"$(nproc)" --target "fuzz_$name"
 fi
 
 # The same sanitizer settings as the test suite.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+q42_sanitizers
 
 crashes=$build/fuzz/crashes
 mkdir -p "$crashes"

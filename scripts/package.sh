@@ -5,10 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-launcher=()
-export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQ42_TESTS=OFF "${launcher[@]}" >/dev/null
+. scripts/common.sh
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQ42_TESTS=OFF "${q42_launcher[@]}" >/dev/null
 cmake --build build-release -j"$(nproc)" --target q42
 (cd build-release && cpack -G DEB)
 ls -1 "$PWD"/build-release/q42_*.deb

@@ -4,7 +4,6 @@
 #include "DB_Dll.h"
 
 #include "platform/StepRunner.h"
-#include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
 
 #include <QRegularExpression>
@@ -163,7 +162,6 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, ado::CursorLocationEnum lCu
         paso([this, lCursor, &abriendo] {
             gCnn->setCursorLocation(lCursor);
             gMotor = motorDe(gConnString, gServidor);
-            q42::Utiles::setMotor(gMotor);
             abriendo = true;
             const auto abrir = [this] { gCnn->Open(gConnString, QString(), QString(), -1); };
             if (conectando())
@@ -173,7 +171,6 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, ado::CursorLocationEnum lCu
             abriendo = false;
             if (gMotor != ado::Engine::Oracle)
                 gMotor = gCnn->engine();
-            q42::Utiles::setMotor(gMotor);
         }),
         paso([this, ValidaAdmin, &fin] {
             if (ValidaAdmin)

@@ -7,6 +7,7 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -14,6 +15,7 @@
 
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -109,7 +111,7 @@ QString sentenciaDatos(const QString& Tabla, const QString& ValorBuscado, const 
     if (Tipodato == kTexto)
         donde = (UsaTrim ? comparacionRecortada(c) : comparacionExacta(c)) + QLatin1Char(' ');
     else if (Tipodato == kFecha)
-        donde = comparacionSimple(c, Utiles::FechaSQL(ValorBuscado.trimmed(), motor)) +
+        donde = comparacionSimple(c, DB_Dll::FechaSQL(ValorBuscado.trimmed(), motor)) +
                 QLatin1Char(' ');
     else if (esNumero(Tipodato))
         donde = comparacionSimple(c, numeroSQL(ValorBuscado));
@@ -125,7 +127,7 @@ int avisoAlOperador(const q42::Error& e) {
 }
 
 StepRunner::Handler trataError(const QString& rutina) {
-    return [rutina](const q42::Error& e) { return Utiles::TrataError(e, std::nullopt, rutina); };
+    return [rutina](const q42::Error& e) { return UtilesUi::TrataError(e, std::nullopt, rutina); };
 }
 
 bool existe(DB_Dll& db, Variante v, const QString& Tabla, const QString& ValorBuscado,

@@ -9,6 +9,7 @@
 #include "platform/ado/Ado.h"
 #include "platform/ui/MsgBox.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -143,6 +144,21 @@ public:
     // Operator text as an SQL string literal: between apostrophes, every
     // apostrophe inside doubled. Use it for any text typed by the operator.
     static QString Comillas(const QString& texto);
+    // A "dd/mm/yyyy" text as an expression that the engine compares
+    // correctly with a date column. Throws Error(13) for a text that is no
+    // date.
+    static QString FechaSQL(const QString& fecha, ado::Engine motor);
+    QString FechaSQL(const QString& fecha) const { return FechaSQL(fecha, gMotor); }
+    // A moment as a literal every engine reads the same whatever its language
+    // or date settings: SQL Server CONVERT(datetime, 'yyyy-mm-dd hh:mi:ss', 120)
+    // (121 with milliseconds), Oracle TO_DATE('yyyy-mm-dd hh24:mi:ss',
+    // 'YYYY-MM-DD HH24:MI:SS'). Every date or time the program writes into a
+    // statement comes from here.
+    static QString FechaHoraSQL(const QDateTime& momento, ado::Engine motor);
+    QString FechaHoraSQL(const QDateTime& momento) const { return FechaHoraSQL(momento, gMotor); }
+    // The last instant of the day a text names (for "<=" up to that day).
+    static QString FinDiaSQL(const QString& fecha, ado::Engine motor);
+    QString FinDiaSQL(const QString& fecha) const { return FinDiaSQL(fecha, gMotor); }
     static QString AddBrackets(const QString& rObjName);
     static QString StripBrackets(const QString& rsObjName);
     static QString StripOwner(QString& rsTblName);

@@ -56,6 +56,13 @@ QString textoDe(const QVariant& v) {
     }
 }
 
+q42::Error noEsFecha(const QString& texto) {
+    return q42::Error(
+        q42::err::TypeMismatch,
+        QStringLiteral("No coinciden los tipos: \"%1\" no es una fecha").arg(texto.trimmed()),
+        QStringLiteral("DB_Dll.FechaSQL"));
+}
+
 } // namespace
 
 bool DB_Dll::adodate(int Qtype) {
@@ -95,6 +102,35 @@ QString DB_Dll::SQLValue(const QVariant& Valor, const QString& Tipo) {
 QString DB_Dll::Comillas(const QString& texto) {
     return QLatin1Char('\'') + QString(texto).replace(QLatin1Char('\''), QLatin1String("''")) +
            QLatin1Char('\'');
+}
+
+QString DB_Dll::FechaSQL(const QString& fecha, ado::Engine motor) {
+    const auto leida = q42::Regional::readFullDate(fecha);
+    if (!leida)
+        throw noEsFecha(fecha);
+    return FechaHoraSQL(QDateTime(*leida, QTime(0, 0)), motor);
+}
+
+// SQLite gets the SQL Server form too: the layer adapts it like any T-SQL.
+QString DB_Dll::FechaHoraSQL(const QDateTime& momento, ado::Engine motor) {
+    const QString texto = momento.toString(u"yyyy-MM-dd HH:mm:ss");
+    if (motor == ado::Engine::Oracle)
+        return QStringLiteral("TO_DATE('%1', 'YYYY-MM-DD HH24:MI:SS')").arg(texto);
+    const int ms = momento.time().msec();
+    if (ms != 0)
+        return QStringLiteral("CONVERT(datetime, '%1.%2', 121)")
+            .arg(texto)
+            .arg(ms, 3, 10, QLatin1Char('0'));
+    return QStringLiteral("CONVERT(datetime, '%1', 120)").arg(texto);
+}
+
+// SQL Server's datetime stops at .997 within a second; Oracle's DATE at the
+// second.
+QString DB_Dll::FinDiaSQL(const QString& fecha, ado::Engine motor) {
+    const auto leida = q42::Regional::readFullDate(fecha);
+    if (!leida)
+        throw noEsFecha(fecha);
+    return FechaHoraSQL(QDateTime(*leida, QTime(23, 59, 59, 997)), motor);
 }
 
 QString DB_Dll::AddBrackets(const QString& rObjName) {

@@ -14,6 +14,7 @@
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NavBar.h"
 #include "platform/ui/PanelBar.h"
+#include "platform/ui/UtilesUi.h"
 #include "startup/boot/Acceso.h"
 #include "startup/config/Configuracion.h"
 
@@ -27,6 +28,7 @@ using namespace declaracion;
 using q42::Formularios;
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -55,10 +57,10 @@ void FrmQ42::Form_Load() {
                             db.VerCampoDB(QStringLiteral("DJ_Q42"), QStringLiteral("Cosecha"), true,
                                           QStringLiteral("nvarchar(50)"), true);
                         },
-                        [&] { Utiles::PreparaFormulario(this, 0); },
+                        [&] { UtilesUi::PreparaFormulario(this, 0); },
                         [&] { q42::colocaVentana(this, objectName()); },
                         [&] { ConfiguraFormulario(this); },
-                        [&] { Utiles::Espera(false); },
+                        [&] { UtilesUi::Espera(false); },
                         [&] { leeEtiquetasConsulta(); },
                         [&] { Inicializa(); },
                         [&] { NavBar1->setVisible(true); },
@@ -69,7 +71,7 @@ void FrmQ42::Form_Load() {
                         },
                     },
                     [](const q42::Error& e) {
-                        return Utiles::TrataError(e, std::nullopt, QStringLiteral("Form_Load"));
+                        return UtilesUi::TrataError(e, std::nullopt, QStringLiteral("Form_Load"));
                     });
 }
 
@@ -139,7 +141,7 @@ void FrmQ42::Form_Unload(int /*Cancel*/) {
         return;
     m_descargado = true;
     StepRunner::runIgnoringFailures({
-        [] { Utiles::Espera(false); },
+        [] { UtilesUi::Espera(false); },
         [&] { m_rsDatos.reset(); },
         [] { FinalizaSistema(); },
         [&] {
@@ -164,7 +166,7 @@ void FrmQ42::protegido(const QString& rutina, const std::function<void()>& accio
     try {
         accion();
     } catch (...) {
-        Utiles::TrataError(StepRunner::toError(std::current_exception()),
-                           q42::vbOKOnly + q42::vbCritical, rutina);
+        UtilesUi::TrataError(StepRunner::toError(std::current_exception()),
+                             q42::vbOKOnly + q42::vbCritical, rutina);
     }
 }

@@ -11,6 +11,7 @@
 #include "platform/Carpeta.h"
 #include "platform/Formularios.h"
 #include "platform/Utiles.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <QLineEdit>
 
@@ -42,7 +43,7 @@ void FrmQ42::ConsultaCampo() {
     QString valor;
     const bool fecha = tag.compare(QLatin1String("FECHA"), Qt::CaseInsensitive) == 0;
     if (fecha) {
-        valor = q42::Utiles::EligeFecha();
+        valor = q42::UtilesUi::EligeFecha();
     } else if (tag.compare(QLatin1String("VT_CLIENTES"), Qt::CaseInsensitive) == 0) {
         consultas.CampoDevuelto = QStringLiteral("CODIGO");
         QString filtro, busqueda, condicion, alternativa;

@@ -8,9 +8,9 @@
 #include "platform/Formularios.h"
 #include "platform/Progreso.h"
 #include "platform/StepRunner.h"
-#include "platform/Utiles.h"
 #include "platform/ado/Ado.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 #include "startup/config/Conversiones.h"
 
 #include <QLineEdit>
@@ -20,7 +20,7 @@ using q42::Currency;
 using q42::Formularios;
 using q42::Progreso;
 using q42::StepRunner;
-using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -38,9 +38,8 @@ void calculaProducto(FrmQ42& f, int producto, const QString& desde, const QStrin
     Currency consumo;
     if (!codigos->isEmpty()) {
         Progreso::Mensaje(texto);
-        QString sql =
-            sentenciaConsumo(Utiles::FechaSQL(desde), Utiles::FinDiaSQL(hasta), unidad, *codigos);
         DB_Dll& db = DB_Dll::instance();
+        QString sql = sentenciaConsumo(db.FechaSQL(desde), db.FinDiaSQL(hasta), unidad, *codigos);
         ado::Recordset rs;
         db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
         // The operator gave up the statement in the database's own dialog.
@@ -88,7 +87,7 @@ void FrmQ42::CmdCalcular_Click() {
     // the boxes already written keep their new values.
     StepRunner::run(pasos, [](const q42::Error& e) {
         Progreso::Cierra();
-        return Utiles::TrataError(e);
+        return UtilesUi::TrataError(e);
     });
     // Whatever consumption reached the boxes, the totals and final stocks
     // on screen follow it.

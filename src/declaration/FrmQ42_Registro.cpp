@@ -11,6 +11,7 @@
 #include "platform/Utiles.h"
 #include "platform/ado/Ado.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 #include "startup/config/Conversiones.h"
 #include "startup/config/Grabacion.h"
 
@@ -20,6 +21,7 @@
 using namespace declaracion;
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -159,7 +161,7 @@ void FrmQ42::GrabaRegistro() {
     });
 
     const bool terminado = StepRunner::run(pasos, [&](const q42::Error& e) {
-        Utiles::Espera(false);
+        UtilesUi::Espera(false);
         HuboError = true;
         const int respuesta =
             avisoGrabacion(e, campo, m_periodoConfirmado, accion == Accion::Borra);

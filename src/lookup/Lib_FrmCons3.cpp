@@ -11,6 +11,7 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 #include "startup/config/Configuracion.h"
 
 #include <QComboBox>
@@ -27,6 +28,7 @@
 using namespace q42::consultas;
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -184,7 +186,7 @@ void Lib_FrmCons3::Cargar() {
     Cantidades.clear();
     m_modelo->vacia();
     if (SQL.trimmed().isEmpty()) {
-        Utiles::PreparaFormulario(this, 0);
+        UtilesUi::PreparaFormulario(this, 0);
         return;
     }
     DB_Dll& db = DB_Dll::instance();
@@ -242,7 +244,7 @@ void Lib_FrmCons3::Cargar() {
                              seleccionaFila(0);
                      },
                      [&] { aplicaAnchosGrabados(); }, [&] { CalcularAncho(); },
-                     [&] { Utiles::PreparaFormulario(this, 0); }},
+                     [&] { UtilesUi::PreparaFormulario(this, 0); }},
                     trataError(QStringLiteral("FORM_LOAD")));
 }
 

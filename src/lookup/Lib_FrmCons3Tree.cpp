@@ -5,6 +5,7 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -23,6 +24,7 @@ using namespace q42::consultas;
 using q42::Currency;
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -188,7 +190,7 @@ bool Lib_FrmCons3::ListView1_KeyDown(int tecla, Qt::KeyboardModifiers shift, con
             }
         }},
         [](const q42::Error& e) {
-            return Utiles::TrataError(e, std::nullopt, QStringLiteral("ListView1_KeyDown"));
+            return UtilesUi::TrataError(e, std::nullopt, QStringLiteral("ListView1_KeyDown"));
         });
     return usada;
 }
@@ -211,7 +213,7 @@ void Lib_FrmCons3::InformaFaltante() {
     QString sql =
         QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) "
                        "values(") +
-        Utiles::FechaHoraSQL(momento, db.gMotor) + QLatin1Char(',') +
+        db.FechaHoraSQL(momento) + QLatin1Char(',') +
         DB_Dll::Comillas(Utiles::AjustaTexto(articulo, 25)) + QLatin1Char(',') +
         DB_Dll::Comillas(descripcion.trimmed()) + QLatin1Char(',') + DB_Dll::Comillas(db.gUsuario) +
         QLatin1Char(')');

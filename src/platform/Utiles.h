@@ -1,17 +1,14 @@
 #pragma once
 
-// The form utility component: small operations the whole program relies on.
+// Text and number helpers the whole program relies on (Qt Core only: the
+// dialogs and the busy cursor are in ui/UtilesUi.h, the date literals for
+// the connected engine in DB_Dll).
 
 #include "Currency.h"
 #include "Error.h"
-#include "ado/Ado.h"
 
-#include <QDateTime>
 #include <QString>
 #include <QVariant>
-#include <optional>
-
-class QWidget;
 
 namespace q42 {
 
@@ -41,34 +38,8 @@ public:
     // Last day of the month; February gives 29 in leap years (year 0: the
     // current year).
     static int UltimoDiaMes(int mes, int anio = 0);
-    // A "dd/mm/yyyy" text as an expression that the connected engine
-    // compares correctly with a date column. Throws Error(13) for a text
-    // that is no date.
-    static QString FechaSQL(const QString& fecha);
-    static QString FechaSQL(const QString& fecha, ado::Engine motor);
-    // A moment as a literal every engine reads the same whatever its language
-    // or date settings: SQL Server CONVERT(datetime, 'yyyy-mm-dd hh:mi:ss', 120)
-    // (121 with milliseconds), Oracle TO_DATE('yyyy-mm-dd hh24:mi:ss',
-    // 'YYYY-MM-DD HH24:MI:SS'). Every date or time the program writes into a
-    // statement comes from here.
-    static QString FechaHoraSQL(const QDateTime& momento, ado::Engine motor);
-    static QString FechaHoraSQL(const QDateTime& momento);
-    // The last instant of the day a text names (for "<=" up to that day).
-    static QString FinDiaSQL(const QString& fecha);
-    static void setMotor(ado::Engine motor);
-    static ado::Engine motor();
-    // Calendar dialog; the picked date as "dd/mm/yyyy", empty when cancelled.
-    static QString EligeFecha(const QString& inicial = QString());
     // The folder with a path separator at the end.
     static QString CarpetaConBarra(const QString& carpeta);
-    static void PreparaFormulario(QWidget* formulario, int modo);
-    // Busy pointer on or off.
-    static void Espera(bool activa);
-    // The error dialog: shows number, description and source with the
-    // given buttons (Abort/Retry/Ignore when omitted) and returns the
-    // operator's answer (4 retry, 5 ignore, 3 abort ...).
-    static int TrataError(const Error& error, std::optional<int> botones = std::nullopt,
-                          const QString& rutina = QString());
 };
 
 } // namespace q42

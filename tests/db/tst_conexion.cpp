@@ -3,9 +3,9 @@
 // check, on real SQLite files and on FreeTDS against a closed port.
 
 #include "ScriptedMessages.h"
+#include "SqliteDirecto.h"
 #include "TestEnv.h"
 #include "db/DB_Dll.h"
-#include "platform/Utiles.h"
 #include "platform/ado/ConnectionString.h"
 #include "platform/ui/Conectando.h"
 
@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <sqlite3.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -25,15 +24,6 @@ namespace {
 
 const QString kTitulo = QStringLiteral(" Error de Conexion a Base de Datos");
 const int kEstilo = q42::vbYesNo + q42::vbCritical;
-
-// A file with the users table (or without it when `usuarios` is empty).
-void creaBase(const QString& ruta, const QStringList& sentencias) {
-    sqlite3* db = nullptr;
-    QCOMPARE(sqlite3_open(ruta.toUtf8().constData(), &db), SQLITE_OK);
-    for (const QString& s : sentencias)
-        QCOMPARE(sqlite3_exec(db, s.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
 
 // A loopback port that nobody listens on.
 int puertoCerrado() {
@@ -292,13 +282,13 @@ void TstConexion::sinDialogoEsCancelar() {
 void TstConexion::abreSQLite() {
     ScriptedMessages msgs;
     const QString ruta = env.ruta(QStringLiteral("negocio.sqlite"));
-    creaBase(ruta, {QStringLiteral("CREATE TABLE T (A INTEGER)")});
+    prueba::ejecuta(ruta, QStringLiteral("CREATE TABLE T (A INTEGER)"));
     DB_Dll& db = nueva();
     db.OpenServerADODB(false, ado::adUseClient, cadenaSQLite(ruta));
     QVERIFY(db.gOpenFlag);
     QCOMPARE(db.gCnn->State(), int(ado::adStateOpen));
     QCOMPARE(db.gCnn->CursorLocation(), int(ado::adUseClient));
-    QCOMPARE(q42::Utiles::motor(), ado::Engine::SQLite);
+    QCOMPARE(db.gMotor, ado::Engine::SQLite);
     QVERIFY(!db.gEsAdmin); // no database name: nothing to check
     QCOMPARE(msgs.count(), 0);
 }
@@ -418,7 +408,7 @@ void TstConexion::administrador() {
                               "ADMINISTRADOR)")
             << QStringLiteral("INSERT INTO TA_USUARIOS VALUES ('ana', %1)").arg(valor)
             << QStringLiteral("INSERT INTO TA_USUARIOS VALUES ('o''brien', 2)");
-    creaBase(ruta, ddl);
+    prueba::ejecuta(ruta, ddl);
     DB_Dll& db = nueva();
     db.gDBName = QStringLiteral("main");
     db.gUsuario = usuario;
@@ -431,7 +421,7 @@ void TstConexion::administrador() {
 void TstConexion::sinValidarAdmin() {
     ScriptedMessages msgs;
     const QString ruta = env.ruta(QStringLiteral("sinvalidar.sqlite"));
-    creaBase(ruta, {QStringLiteral("CREATE TABLE T (A INTEGER)")});
+    prueba::ejecuta(ruta, QStringLiteral("CREATE TABLE T (A INTEGER)"));
     DB_Dll& db = nueva();
     db.OpenServerADODB(false, ado::adUseClient, cadenaSQLite(ruta), false);
     QVERIFY(db.gOpenFlag);

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using Engine = ado::Engine;
+
 class TstLiterales : public QObject {
     Q_OBJECT
     TestEnv env;
@@ -193,6 +195,71 @@ private Q_SLOTS:
                 QCOMPARE(e.number(), q42::err::InvalidProcedureCall);
             }
         }
+    }
+
+    // Every engine reads the literal the same whatever its language or date
+    // settings; SQLite gets the SQL Server form, which its layer adapts. The
+    // day's end is its last instant each engine keeps.
+    void fechaSQL_data() {
+        QTest::addColumn<QString>("fecha");
+        QTest::addColumn<int>("motor");
+        QTest::addColumn<QString>("esperado");
+        QTest::addColumn<QString>("finDia");
+        const int ss = int(Engine::SqlServer), ora = int(Engine::Oracle),
+                  lite = int(Engine::SQLite);
+        const auto tsql = [](const char* dia, const char* hora, int estilo) {
+            return QStringLiteral("CONVERT(datetime, '%1 %2', %3)")
+                .arg(QLatin1String(dia), QLatin1String(hora))
+                .arg(estilo);
+        };
+        const auto oracle = [](const char* dia, const char* hora) {
+            return QStringLiteral("TO_DATE('%1 %2', 'YYYY-MM-DD HH24:MI:SS')")
+                .arg(QLatin1String(dia), QLatin1String(hora));
+        };
+        const char* cero = "00:00:00";
+        const char* fin = "23:59:59.997";
+        QTest::newRow("sql server")
+            << "01/05/2006" << ss << tsql("2006-05-01", cero, 120) << tsql("2006-05-01", fin, 121);
+        QTest::newRow("no engine yet")
+            << "01/05/2006" << int(Engine::None) << tsql("2006-05-01", cero, 120)
+            << tsql("2006-05-01", fin, 121);
+        QTest::newRow("odbc other")
+            << "31/12/2006" << int(Engine::Other) << tsql("2006-12-31", cero, 120)
+            << tsql("2006-12-31", fin, 121);
+        QTest::newRow("oracle") << "01/05/2006" << ora << oracle("2006-05-01", cero)
+                                << oracle("2006-05-01", "23:59:59");
+        QTest::newRow("sqlite") << "01/05/2006" << lite << tsql("2006-05-01", cero, 120)
+                                << tsql("2006-05-01", fin, 121);
+        QTest::newRow("leap day oracle") << "29/02/2024" << ora << oracle("2024-02-29", cero)
+                                         << oracle("2024-02-29", "23:59:59");
+        QTest::newRow("one-digit day and month")
+            << "1/5/2006" << ss << tsql("2006-05-01", cero, 120) << tsql("2006-05-01", fin, 121);
+        QTest::newRow("no leap day") << "29/02/2023" << ss << ""
+                                     << "";
+        QTest::newRow("empty") << "" << ss << ""
+                               << "";
+        QTest::newRow("month and year only") << "05/2006" << ss << ""
+                                             << "";
+        QTest::newRow("injection") << "01/05/2006' OR '1'='1" << lite << ""
+                                   << "";
+    }
+    void fechaSQL() {
+        QFETCH(QString, fecha);
+        QFETCH(int, motor);
+        QFETCH(QString, esperado);
+        QFETCH(QString, finDia);
+        if (esperado.isEmpty()) {
+            QCOMPARE(errorOf([&] { DB_Dll::FechaSQL(fecha, Engine(motor)); }),
+                     int(q42::err::TypeMismatch));
+            QCOMPARE(errorOf([&] { DB_Dll().FinDiaSQL(fecha); }), int(q42::err::TypeMismatch));
+            return;
+        }
+        QCOMPARE(DB_Dll::FechaSQL(fecha, Engine(motor)), esperado);
+        // The one-argument forms follow the engine of the connection.
+        DB_Dll db;
+        db.gMotor = Engine(motor);
+        QCOMPARE(db.FechaSQL(fecha), esperado);
+        QCOMPARE(db.FinDiaSQL(fecha), finDia);
     }
 };
 

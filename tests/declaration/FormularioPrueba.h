@@ -6,6 +6,7 @@
 // connection to look at the table or change it behind the window's back.
 
 #include "ScriptedMessages.h"
+#include "SqliteDirecto.h"
 #include "TestEnv.h"
 #include "db/DB_Dll.h"
 #include "declaration/FrmQ42.h"
@@ -19,58 +20,8 @@
 #include <QLineEdit>
 #include <QTest>
 #include <memory>
-#include <sqlite3.h>
 
 namespace prueba {
-
-// Rows of a statement on a connection of its own; numbers as doubles or
-// integers, null as an invalid QVariant.
-inline QList<QVariantList> filas(const QString& ruta, const QString& sql) {
-    QList<QVariantList> out;
-    sqlite3* db = nullptr;
-    if (sqlite3_open(ruta.toUtf8().constData(), &db) != SQLITE_OK)
-        qFatal("sqlite3_open %s", qPrintable(ruta));
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
-        qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(db));
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        QVariantList fila;
-        for (int i = 0; i < sqlite3_column_count(st); ++i) {
-            switch (sqlite3_column_type(st, i)) {
-            case SQLITE_NULL:
-                fila << QVariant();
-                break;
-            case SQLITE_INTEGER:
-                fila << QVariant(qlonglong(sqlite3_column_int64(st, i)));
-                break;
-            case SQLITE_FLOAT:
-                fila << QVariant(sqlite3_column_double(st, i));
-                break;
-            default:
-                fila << QVariant(
-                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i))));
-            }
-        }
-        out << fila;
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return out;
-}
-
-inline QVariant valor(const QString& ruta, const QString& sql) {
-    const auto f = filas(ruta, sql);
-    return f.isEmpty() ? QVariant() : f.first().value(0);
-}
-
-inline void ejecuta(const QString& ruta, const QString& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &db);
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
-        qFatal("%s: %s", qPrintable(sql), error);
-    sqlite3_close(db);
-}
 
 inline int cuenta(const QString& ruta, const QString& donde = QString()) {
     return valor(ruta, QStringLiteral("SELECT COUNT(*) FROM DJ_Q42 ") + donde).toInt();

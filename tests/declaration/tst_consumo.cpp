@@ -2,6 +2,7 @@
 // whose movements the test writes itself.
 
 #include "ScriptedMessages.h"
+#include "SqliteDirecto.h"
 #include "TestEnv.h"
 #include "db/DB_Dll.h"
 #include "declaration/ColumnasDeclaracion.h"
@@ -14,20 +15,10 @@
 #include <QLineEdit>
 #include <QtTest>
 #include <functional>
-#include <sqlite3.h>
 
 using namespace declaracion;
 
 namespace {
-
-void sql(const QString& ruta, const QString& sentencia) {
-    sqlite3* db = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &db);
-    char* error = nullptr;
-    if (sqlite3_exec(db, sentencia.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
-        qFatal("%s: %s", qPrintable(sentencia), error);
-    sqlite3_close(db);
-}
 
 struct Movimiento {
     const char* fecha;
@@ -111,10 +102,11 @@ private Q_SLOTS:
         o.movements = 10;
         QString error;
         QVERIFY2(demo::createDemoDatabase(ruta, o, &error), qPrintable(error));
-        sql(ruta, "DELETE FROM V_MV_Stock");
+        prueba::ejecuta(ruta, "DELETE FROM V_MV_Stock");
         int id = 0;
         for (const Movimiento& m : kMovimientos)
-            sql(ruta,
+            prueba::ejecuta(
+                ruta,
                 QStringLiteral("INSERT INTO V_MV_Stock (ID, FECHA, TC, IDArticulo, CantidadUD, "
                                "IdUnidadBase, Anulado) VALUES (%1, '%2', '%3', "
                                "'%4', %5, '%6', %7)")
@@ -306,13 +298,13 @@ private Q_SLOTS:
         bool renombrada = true;
         const auto vuelve = [&] {
             if (std::exchange(renombrada, false))
-                sql(ruta, "ALTER TABLE S_TA_EQUIV_X RENAME TO S_TA_EQUIV");
+                prueba::ejecuta(ruta, "ALTER TABLE S_TA_EQUIV_X RENAME TO S_TA_EQUIV");
         };
         sm.antes = [&](int n) {
             if (restaura && n == 1)
                 vuelve();
         };
-        sql(ruta, "ALTER TABLE S_TA_EQUIV RENAME TO S_TA_EQUIV_X");
+        prueba::ejecuta(ruta, "ALTER TABLE S_TA_EQUIV RENAME TO S_TA_EQUIV_X");
         prepara("06/2025", kListas, "TON");
         f->CmdCalcular_Click();
         vuelve();

@@ -7,6 +7,7 @@
 #include "FormularioPrueba.h"
 
 #include <functional>
+#include <sqlite3.h>
 
 using namespace prueba;
 

@@ -3,6 +3,7 @@
 // the program's batch PDF.
 
 #include "ScriptedMessages.h"
+#include "SqliteDirecto.h"
 #include "TestEnv.h"
 #include "db/DB_Dll.h"
 #include "declaration/ColumnasDeclaracion.h"
@@ -21,7 +22,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
-#include <sqlite3.h>
 
 using namespace declaracion;
 using q42::Reportes;
@@ -29,15 +29,6 @@ using q42::Reportes;
 Q_DECLARE_METATYPE(declaracion::Empresa)
 
 namespace {
-
-void sql(const QString& ruta, const QString& sentencia) {
-    sqlite3* db = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &db);
-    char* error = nullptr;
-    if (sqlite3_exec(db, sentencia.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
-        qFatal("%s: %s", qPrintable(sentencia), error);
-    sqlite3_close(db);
-}
 
 QString textoPdf(const QString& pdf) {
     QProcess p;
@@ -95,7 +86,8 @@ void insertaMes(const QString& ruta, const QString& periodo) {
         columnas << c;
         valores << QString::number(v);
     }
-    sql(ruta,
+    prueba::ejecuta(
+        ruta,
         QString("INSERT INTO DJ_Q42 (%1) VALUES (%2)").arg(columnas.join(','), valores.join(',')));
 }
 
@@ -115,8 +107,8 @@ private Q_SLOTS:
         o.withCosecha = true;
         QString error;
         QVERIFY2(demo::createDemoDatabase(ruta, o, &error), qPrintable(error));
-        sql(ruta, "UPDATE TA_CONFIGURACION SET VALOR = 'Molino O''Higgins S.A.' "
-                  "WHERE CLAVE = 'NOMBRE'");
+        prueba::ejecuta(ruta, "UPDATE TA_CONFIGURACION SET VALOR = 'Molino O''Higgins S.A.' "
+                              "WHERE CLAVE = 'NOMBRE'");
         insertaMes(ruta, "05/2006");
         // Beside the demo's 06/2025, eleven months stored out of date order
         // (2025 first): thirteen months in all.

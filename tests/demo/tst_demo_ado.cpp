@@ -4,7 +4,6 @@
 #include "TestEnv.h"
 #include "demo/DemoDb.h"
 #include "platform/Error.h"
-#include "platform/Utiles.h"
 #include "platform/ado/Ado.h"
 
 #include <QtTest>
@@ -97,8 +96,9 @@ private Q_SLOTS:
 
     // The consumption statement as the form builds it, N prefixes included.
     void consumptionAsTheFormAsks() {
-        const QString desde = q42::Utiles::FechaSQL("01/06/2025", Engine::SQLite);
-        const QString hasta = q42::Utiles::FinDiaSQL("30/06/2025");
+        // The literals the connection writes for the month (its T-SQL form).
+        const QString desde = "CONVERT(datetime, '2025-06-01 00:00:00', 120)";
+        const QString hasta = "CONVERT(datetime, '2025-06-30 23:59:59.997', 121)";
         const QString sql =
             "SELECT V_MV_Stock.IDArticulo, ABS(SUM(V_MV_Stock.CantidadUD)) AS Consumo, "
             "ABS(SUM(V_MV_Stock.CantidadUD)) / Coeficiente AS ConsumoEquiv, "

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <functional>
+#include <memory>
 
 namespace prueba {
 
@@ -77,6 +79,19 @@ inline void muestra(QDialog* d) {
     d->activateWindow();
     if (!QTest::qWaitForWindowActive(d))
         qWarning("dialog not active");
+}
+
+// A list lookup on `sql`, loaded and shown; `prepara` sets it up before the
+// load.
+inline std::unique_ptr<Lib_FrmCons3>
+abreVisible(const QString& sql, const std::function<void(Lib_FrmCons3&)>& prepara = {}) {
+    auto d = std::make_unique<Lib_FrmCons3>();
+    d->SQL = sql;
+    if (prepara)
+        prepara(*d);
+    d->Cargar();
+    muestra(d.get());
+    return d;
 }
 
 // The texts of a list column, in list order.

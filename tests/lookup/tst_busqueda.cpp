@@ -21,17 +21,6 @@ const QString kEjemplo = QStringLiteral("SELECT TOP 1000 RAZON_SOCIAL,CODIGO FRO
 const QString kPorCodigo = QStringLiteral("SELECT TOP 1000 RAZON_SOCIAL,CODIGO FROM VT_CLIENTES "
                                           "WHERE Dada_De_Baja = 0 ORDER BY CODIGO");
 
-std::unique_ptr<Lib_FrmCons3> abreVisible(const QString& sql,
-                                          const std::function<void(Lib_FrmCons3&)>& prepara = {}) {
-    auto d = std::make_unique<Lib_FrmCons3>();
-    d->SQL = sql;
-    if (prepara)
-        prepara(*d);
-    d->Cargar();
-    muestra(d.get());
-    return d;
-}
-
 void escribe(QComboBox* caja, const QString& texto) {
     caja->setFocus();
     QTest::keyClicks(caja, texto);

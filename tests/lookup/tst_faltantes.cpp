@@ -11,17 +11,6 @@ using namespace prueba;
 
 namespace {
 
-std::unique_ptr<Lib_FrmCons3> abreVisible(const QString& sql,
-                                          const std::function<void(Lib_FrmCons3&)>& prepara = {}) {
-    auto d = std::make_unique<Lib_FrmCons3>();
-    d->SQL = sql;
-    if (prepara)
-        prepara(*d);
-    d->Cargar();
-    muestra(d.get());
-    return d;
-}
-
 const QString kArticulos = QStringLiteral("SELECT TOP 1000 IDARTICULO, DESCRIPCION FROM "
                                           "VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY "
                                           "IDARTICULO");

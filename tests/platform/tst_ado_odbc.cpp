@@ -19,15 +19,6 @@ using namespace ado;
 
 namespace {
 
-template <typename F> qint32 errorOf(F&& f) {
-    try {
-        f();
-    } catch (const q42::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 // A loopback port: listening (the handshake completes, nothing is ever
 // answered) or already closed again (connections are refused).
 class LoopbackPort {

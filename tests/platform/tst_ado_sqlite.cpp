@@ -16,15 +16,6 @@ namespace {
 constexpr qint32 kMultipleStep = qint32(0x80040E21);
 constexpr qint32 kCantFetchBackwards = qint32(0x80040E24);
 
-template <typename F> qint32 errorOf(F&& f) {
-    try {
-        f();
-    } catch (const q42::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 } // namespace
 
 class TstAdoSqlite : public QObject {

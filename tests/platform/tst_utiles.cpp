@@ -3,6 +3,7 @@
 #include "platform/Progreso.h"
 #include "platform/Regional.h"
 #include "platform/Utiles.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -11,19 +12,7 @@
 #include <QtTest>
 
 using q42::Utiles;
-using Engine = ado::Engine;
-
-namespace {
-// Runs `f` and gives the number of the q42::Error it throws, 0 when none.
-template <typename F> int errorDe(F f) {
-    try {
-        f();
-    } catch (const q42::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-} // namespace
+using q42::UtilesUi;
 
 class TstUtiles : public QObject {
     Q_OBJECT
@@ -46,7 +35,7 @@ private Q_SLOTS:
         QFETCH(QString, texto);
         QFETCH(qint64, raw);
         QFETCH(int, error);
-        QCOMPARE(errorDe([&] { QCOMPARE(Utiles::TextoANumero(texto).raw(), raw); }), error);
+        QCOMPARE(errorOf([&] { QCOMPARE(Utiles::TextoANumero(texto).raw(), raw); }), error);
     }
 
     void cuentaPalabras_data() {
@@ -82,7 +71,7 @@ private Q_SLOTS:
         QFETCH(QString, texto);
         QFETCH(qint64, valor);
         QFETCH(int, error);
-        QCOMPARE(errorDe([&] { QCOMPARE(Utiles::TextoAEntero(texto), valor); }), error);
+        QCOMPARE(errorOf([&] { QCOMPARE(Utiles::TextoAEntero(texto), valor); }), error);
     }
 
     void ajustaTexto_data() {
@@ -159,71 +148,6 @@ private Q_SLOTS:
         QCOMPARE(Utiles::SustituyeTexto(texto, busca, pone), insensible);
     }
 
-    // Every engine reads the literal the same whatever its language or date
-    // settings; SQLite gets the SQL Server form, which its layer adapts. The
-    // day's end is its last instant each engine keeps.
-    void fechaSQL_data() {
-        QTest::addColumn<QString>("fecha");
-        QTest::addColumn<int>("motor");
-        QTest::addColumn<QString>("esperado");
-        QTest::addColumn<QString>("finDia");
-        const int ss = int(Engine::SqlServer), ora = int(Engine::Oracle),
-                  lite = int(Engine::SQLite);
-        const auto tsql = [](const char* dia, const char* hora, int estilo) {
-            return QStringLiteral("CONVERT(datetime, '%1 %2', %3)")
-                .arg(QLatin1String(dia), QLatin1String(hora))
-                .arg(estilo);
-        };
-        const auto oracle = [](const char* dia, const char* hora) {
-            return QStringLiteral("TO_DATE('%1 %2', 'YYYY-MM-DD HH24:MI:SS')")
-                .arg(QLatin1String(dia), QLatin1String(hora));
-        };
-        const char* cero = "00:00:00";
-        const char* fin = "23:59:59.997";
-        QTest::newRow("sql server")
-            << "01/05/2006" << ss << tsql("2006-05-01", cero, 120) << tsql("2006-05-01", fin, 121);
-        QTest::newRow("no engine yet")
-            << "01/05/2006" << int(Engine::None) << tsql("2006-05-01", cero, 120)
-            << tsql("2006-05-01", fin, 121);
-        QTest::newRow("odbc other")
-            << "31/12/2006" << int(Engine::Other) << tsql("2006-12-31", cero, 120)
-            << tsql("2006-12-31", fin, 121);
-        QTest::newRow("oracle") << "01/05/2006" << ora << oracle("2006-05-01", cero)
-                                << oracle("2006-05-01", "23:59:59");
-        QTest::newRow("sqlite") << "01/05/2006" << lite << tsql("2006-05-01", cero, 120)
-                                << tsql("2006-05-01", fin, 121);
-        QTest::newRow("leap day oracle") << "29/02/2024" << ora << oracle("2024-02-29", cero)
-                                         << oracle("2024-02-29", "23:59:59");
-        QTest::newRow("one-digit day and month")
-            << "1/5/2006" << ss << tsql("2006-05-01", cero, 120) << tsql("2006-05-01", fin, 121);
-        QTest::newRow("no leap day") << "29/02/2023" << ss << ""
-                                     << "";
-        QTest::newRow("empty") << "" << ss << ""
-                               << "";
-        QTest::newRow("month and year only") << "05/2006" << ss << ""
-                                             << "";
-        QTest::newRow("injection") << "01/05/2006' OR '1'='1" << lite << ""
-                                   << "";
-    }
-    void fechaSQL() {
-        QFETCH(QString, fecha);
-        QFETCH(int, motor);
-        QFETCH(QString, esperado);
-        QFETCH(QString, finDia);
-        if (esperado.isEmpty()) {
-            QCOMPARE(errorDe([&] { Utiles::FechaSQL(fecha, Engine(motor)); }),
-                     int(q42::err::TypeMismatch));
-            QCOMPARE(errorDe([&] { Utiles::FinDiaSQL(fecha); }), int(q42::err::TypeMismatch));
-            return;
-        }
-        QCOMPARE(Utiles::FechaSQL(fecha, Engine(motor)), esperado);
-        // The one-argument forms follow the engine of the connection in use.
-        Utiles::setMotor(Engine(motor));
-        QCOMPARE(Utiles::FechaSQL(fecha), esperado);
-        QCOMPARE(Utiles::FinDiaSQL(fecha), finDia);
-        Utiles::setMotor(Engine::None);
-    }
-
     void ultimoDiaMes_data() {
         QTest::addColumn<int>("mes");
         QTest::addColumn<int>("anio");
@@ -243,7 +167,7 @@ private Q_SLOTS:
         QFETCH(int, anio);
         QFETCH(int, dia);
         if (dia < 0)
-            QCOMPARE(errorDe([&] { Utiles::UltimoDiaMes(mes, anio); }),
+            QCOMPARE(errorOf([&] { Utiles::UltimoDiaMes(mes, anio); }),
                      int(q42::err::InvalidProcedureCall));
         else
             QCOMPARE(Utiles::UltimoDiaMes(mes, anio), dia);
@@ -307,7 +231,7 @@ private Q_SLOTS:
         const q42::Error e(q42::err::E_Fail, QStringLiteral("Login failed for user 'sa'."),
                            QStringLiteral("Microsoft OLE DB Provider for SQL Server"));
         const std::optional<int> b = botones < 0 ? std::nullopt : std::optional<int>(botones);
-        QCOMPARE(Utiles::TrataError(e, b, rutina), respuesta);
+        QCOMPARE(UtilesUi::TrataError(e, b, rutina), respuesta);
         QCOMPARE(msgs.count(), 1);
         QCOMPARE(msgs.unexpected(), 0);
         QCOMPARE(msgs.last().style, estilo);
@@ -350,7 +274,7 @@ private Q_SLOTS:
             cal->setSelectedDate(elige);
             return int(acepta ? QDialog::Accepted : QDialog::Rejected);
         });
-        QCOMPARE(Utiles::EligeFecha(inicial), esperado);
+        QCOMPARE(UtilesUi::EligeFecha(inicial), esperado);
         QCOMPARE(script.count(), 1);
         QCOMPARE(mostrada, inicial.isEmpty() ? QDate::currentDate() : QDate(2024, 2, 1));
         // Spanish names, the week as the regional settings start it.
@@ -359,14 +283,14 @@ private Q_SLOTS:
     }
 
     void esperaNeverStacks() {
-        Utiles::Espera(true);
-        Utiles::Espera(true);
+        UtilesUi::Espera(true);
+        UtilesUi::Espera(true);
         QVERIFY(QGuiApplication::overrideCursor());
-        Utiles::Espera(false);
+        UtilesUi::Espera(false);
         QVERIFY(!QGuiApplication::overrideCursor());
-        Utiles::Espera(false); // an extra "off" restores nobody else's cursor
+        UtilesUi::Espera(false); // an extra "off" restores nobody else's cursor
         QGuiApplication::setOverrideCursor(Qt::IBeamCursor);
-        Utiles::Espera(false);
+        UtilesUi::Espera(false);
         QVERIFY(QGuiApplication::overrideCursor());
         QGuiApplication::restoreOverrideCursor();
     }
@@ -379,7 +303,7 @@ private Q_SLOTS:
             cajas[i]->setObjectName(QStringLiteral("txtFields_%1").arg(i));
             cajas[i]->setProperty("DataField", QStringLiteral("C%1").arg(i));
         }
-        Utiles::PreparaFormulario(&form, 0);
+        UtilesUi::PreparaFormulario(&form, 0);
         // Tab skips what takes no focus (the form itself).
         auto siguiente = [](QWidget* w) {
             do

@@ -2,10 +2,10 @@
 // decoration of a form when it loads.
 
 #include "ScriptedMessages.h"
+#include "SqliteDirecto.h"
 #include "TestEnv.h"
 #include "db/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
-#include "platform/Utiles.h"
 #include "platform/ui/NavBar.h"
 #include "platform/ui/PanelBar.h"
 #include "startup/boot/Acceso.h"
@@ -17,13 +17,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-void sql(const QString& ruta, const char* sentencia) {
-    sqlite3* db = nullptr;
-    QCOMPARE(sqlite3_open(ruta.toUtf8().constData(), &db), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(db, sentencia, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
 
 // "ID:EGRESO" of every row, EGRESO empty when null.
 QStringList accesos(const QString& ruta) {
@@ -55,12 +48,13 @@ class TstAccesoLog : public QObject {
         const QString ruta = env.ruta(QStringLiteral("acceso%1.db").arg(++numero));
         QFile(ruta).open(QIODevice::WriteOnly);
         if (conTabla) {
-            sql(ruta, "CREATE TABLE CONTROL_ACCESO (ID int, SISTEMA nvarchar(20), "
-                      "EGRESO datetime)");
-            sql(ruta, "INSERT INTO CONTROL_ACCESO VALUES (0, 'Q42', NULL), "
-                      "(0, 'Q42', '01/07/25 10:00'), (7, 'STOCK', NULL)");
+            prueba::ejecuta(ruta, "CREATE TABLE CONTROL_ACCESO (ID int, SISTEMA nvarchar(20), "
+                                  "EGRESO datetime)");
+            prueba::ejecuta(ruta, "INSERT INTO CONTROL_ACCESO VALUES (0, 'Q42', NULL), "
+                                  "(0, 'Q42', '01/07/25 10:00'), (7, 'STOCK', NULL)");
         }
-        sql(ruta, "CREATE TABLE TA_CONFIGURACION (CLAVE TEXT, VALOR TEXT, VALORAUX TEXT)");
+        prueba::ejecuta(ruta,
+                        "CREATE TABLE TA_CONFIGURACION (CLAVE TEXT, VALOR TEXT, VALORAUX TEXT)");
         DB_Dll& db = DB_Dll::instance();
         db.OpenServerADODB(false, ado::adUseClient,
                            QStringLiteral("Provider=SQLite;Data Source=%1;").arg(ruta), false);
@@ -88,9 +82,9 @@ private Q_SLOTS:
     void sentencia() {
         QFETCH(int, motor);
         QFETCH(QString, egreso);
-        q42::Utiles::setMotor(ado::Engine(motor));
+        DB_Dll::instance().gMotor = ado::Engine(motor);
         const QString sql = SentenciaEgreso(QDateTime(QDate(2025, 7, 9), QTime(8, 5, 59)), 0);
-        q42::Utiles::setMotor(ado::Engine::None);
+        DB_Dll::instance().gMotor = ado::Engine::None;
         QCOMPARE(sql, QStringLiteral("UPDATE CONTROL_ACCESO  SET EGRESO = ") + egreso +
                           QStringLiteral(" WHERE EGRESO IS NULL AND  ID = 0"));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <QDialog>
 #include <QString>
 #include <QTemporaryDir>
@@ -35,3 +37,13 @@ private:
 
 // Path of a file of the source tree (reports, sql), for tests.
 QString sourcePath(const QString& relative);
+
+// The number of the q42::Error that `f` throws, 0 when it throws none.
+template <typename F> qint32 errorOf(F&& f) {
+    try {
+        f();
+    } catch (const q42::Error& e) {
+        return e.number();
+    }
+    return 0;
+}

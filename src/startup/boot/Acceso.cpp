@@ -8,7 +8,6 @@
 #include "platform/Reportes.h"
 #include "platform/Sistema.h"
 #include "platform/StepRunner.h"
-#include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
 #include "startup/config/Conversiones.h"
 
@@ -62,7 +61,7 @@ QString SentenciaEgreso(const QDateTime& momento, qint32 id) {
     QDateTime cuando = momento;
     cuando.setTime(QTime(momento.time().hour(), momento.time().minute()));
     return QStringLiteral("UPDATE CONTROL_ACCESO ") + QStringLiteral(" SET EGRESO = ") +
-           q42::Utiles::FechaHoraSQL(cuando) + QStringLiteral(" WHERE EGRESO IS NULL AND ") +
+           DB_Dll::instance().FechaHoraSQL(cuando) + QStringLiteral(" WHERE EGRESO IS NULL AND ") +
            QStringLiteral(" ID = ") + QString::number(id);
 }
 

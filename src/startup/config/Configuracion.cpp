@@ -5,11 +5,13 @@
 #include "platform/StepRunner.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <memory>
 
 using q42::StepRunner;
 using q42::Utiles;
+using q42::UtilesUi;
 
 QString gTablaConfiguracion;
 
@@ -82,7 +84,7 @@ QString Cfg(const QString& Clave, QString& ValorAux) {
          [&] { db.CierraRecordset(rs); }},
         // Only "ignore" goes on; any other answer (retry too) gives up.
         [](const q42::Error& e) {
-            const int respuesta = Utiles::TrataError(e, std::nullopt, QStringLiteral("Cfg"));
+            const int respuesta = UtilesUi::TrataError(e, std::nullopt, QStringLiteral("Cfg"));
             return respuesta == q42::vbIgnore ? q42::vbIgnore : 0;
         });
     if (sinTabla) {

@@ -5,10 +5,12 @@
 #include "platform/Regional.h"
 #include "platform/Utiles.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/UtilesUi.h"
 
 #include <QRegularExpression>
 
 using q42::Utiles;
+using q42::UtilesUi;
 
 namespace {
 
@@ -136,7 +138,7 @@ int ErrorGrabacion(const q42::Error& Error, const QString& Campo) {
         }
     }
     const int respuesta =
-        Utiles::TrataError(Error, std::nullopt, QStringLiteral("Actualizar Datos"));
+        UtilesUi::TrataError(Error, std::nullopt, QStringLiteral("Actualizar Datos"));
     return (respuesta == q42::vbRetry || respuesta == q42::vbIgnore || respuesta == q42::vbAbort)
                ? respuesta
                : 0;
