@@ -1,9 +1,11 @@
 #include "Medicion.h"
 
+#include "widgets/Modal.h"
+
+#include "core/Regional.h"
 #include "db/DB_Dll.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
-#include "platform/Regional.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,7 +110,9 @@ SinPantalla::SinPantalla() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-Programa::Programa(int& argc, char** argv) : app(argc, argv) {}
+Programa::Programa(int& argc, char** argv) : app(argc, argv) {
+    q42::instalaInterfazQt();
+}
 
 Operador::Operador() {
     q42::setMessageService(this);

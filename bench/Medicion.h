@@ -5,7 +5,7 @@
 // the operator, demo databases kept between runs and child processes
 // measured by the kernel.
 
-#include "platform/ui/MsgBox.h"
+#include "core/MsgBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,12 +3,13 @@
 // API; then the worst keystroke of the incremental search on that list.
 
 #include "Medicion.h"
+#include "widgets/Modal.h"
 
+#include "ado/TsqlAdapter.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/ModeloConsulta.h"
-#include "platform/ado/TsqlAdapter.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,12 +4,12 @@
 
 #include "Medicion.h"
 
+#include "ado/TsqlAdapter.h"
 #include "db/DB_Dll.h"
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/Consumo.h"
 #include "declaration/FrmQ42.h"
 #include "demo/DemoDb.h"
-#include "platform/ado/TsqlAdapter.h"
 
 #include <QApplication>
 #include <QDate>

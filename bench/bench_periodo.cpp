@@ -9,7 +9,7 @@
 #include "declaration/FrmQ42.h"
 #include "declaration/Impresion.h"
 #include "demo/DemoDb.h"
-#include "platform/Reportes.h"
+#include "report/Reportes.h"
 
 #include <QApplication>
 #include <QDate>

@@ -4,13 +4,14 @@
 // time the operator waits for them.
 
 #include "Medicion.h"
+#include "widgets/Modal.h"
 
+#include "ado/Ado.h"
+#include "boot/Inicio.h"
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/FrmQ42.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
-#include "platform/ado/Ado.h"
-#include "startup/boot/Inicio.h"
 
 #include <QDate>
 #include <QDialog>

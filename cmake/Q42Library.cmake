@@ -1,16 +1,26 @@
-# Qt's headers dominate compile time, so every program library shares one
-# precompiled set, and every test another (built once by the test support).
-set(Q42_PCH_HEADERS <QtWidgets> <memory> <optional> <vector> <functional> <algorithm>)
-set(Q42_TEST_PCH_HEADERS <QtTest> ${Q42_PCH_HEADERS})
+# Qt's headers dominate compile time, so the libraries share two precompiled
+# sets: "nucleo" (Qt Core only, for the libraries below the widgets) and
+# "ventanas" (Qt Widgets); the tests have their own two, built once by the
+# test support libraries.
+set(Q42_PCH_NUCLEO <QtCore> <memory> <optional> <vector> <functional> <algorithm>)
+set(Q42_PCH_VENTANAS <QtWidgets> <memory> <optional> <vector> <functional> <algorithm>)
+set(Q42_TEST_PCH_NUCLEO <QtTest> ${Q42_PCH_NUCLEO})
+set(Q42_TEST_PCH_VENTANAS <QtTest> ${Q42_PCH_VENTANAS})
+set_property(GLOBAL PROPERTY q42_pch_nucleo "")
+set_property(GLOBAL PROPERTY q42_pch_ventanas "")
 
-function(q42_precompiled NAME)
-    if(NOT Q42_PCH)
+# The first library of a set compiles it, the others reuse it.
+function(q42_precompiled NAME SET)
+    if(NOT Q42_PCH OR NOT SET)
         return()
     endif()
-    if(NAME STREQUAL "q42_platform")
-        target_precompile_headers(${NAME} PRIVATE ${Q42_PCH_HEADERS})
+    get_property(owner GLOBAL PROPERTY q42_pch_${SET})
+    if(owner)
+        target_precompile_headers(${NAME} REUSE_FROM ${owner})
     else()
-        target_precompile_headers(${NAME} REUSE_FROM q42_platform)
+        string(TOUPPER ${SET} upper)
+        target_precompile_headers(${NAME} PRIVATE ${Q42_PCH_${upper}})
+        set_property(GLOBAL PROPERTY q42_pch_${SET} ${NAME})
     endif()
 endfunction()
 
@@ -18,7 +28,7 @@ endfunction()
 # so adding a file to a folder needs no edit here. A folder without sources yet
 # gives an interface library, so the dependency chain stays whole.
 function(q42_library NAME)
-    cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "PCH" "DIRS;DEPS" ${ARGN})
     set(sources)
     foreach(dir ${ARG_DIRS})
         file(GLOB found CONFIGURE_DEPENDS
@@ -34,9 +44,7 @@ function(q42_library NAME)
         add_library(${NAME} STATIC ${sources})
         target_include_directories(${NAME} PUBLIC ${CMAKE_SOURCE_DIR}/src)
         target_link_libraries(${NAME} PUBLIC ${ARG_DEPS})
-        if(NOT NAME STREQUAL "q42_demo")
-            q42_precompiled(${NAME})
-        endif()
+        q42_precompiled(${NAME} "${ARG_PCH}")
     else()
         add_library(${NAME} INTERFACE)
         target_include_directories(${NAME} INTERFACE ${CMAKE_SOURCE_DIR}/src)
@@ -50,15 +58,18 @@ endfunction()
 # the declaring folder, and one folder lets every test share one precompiled
 # header.
 function(q42_tests_in_folder)
-    cmake_parse_arguments(ARG "" "FOLDER;PREFIX" "LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "FOLDER;PREFIX;SUPPORT" "LIBS" ${ARGN})
+    if(NOT ARG_SUPPORT)
+        set(ARG_SUPPORT q42_testsupport)
+    endif()
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_FOLDER}/tst_*.cpp)
     foreach(src ${tests})
         get_filename_component(base ${src} NAME_WE)
         set(target ${ARG_PREFIX}_${base})
         add_executable(${target} ${src})
-        target_link_libraries(${target} PRIVATE ${ARG_LIBS} q42_testsupport Qt6::Test)
+        target_link_libraries(${target} PRIVATE ${ARG_LIBS} ${ARG_SUPPORT} Qt6::Test)
         if(Q42_PCH)
-            target_precompile_headers(${target} REUSE_FROM q42_testsupport)
+            target_precompile_headers(${target} REUSE_FROM ${ARG_SUPPORT})
         endif()
         add_test(NAME ${target} COMMAND ${target})
         set_tests_properties(${target} PROPERTIES

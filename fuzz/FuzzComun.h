@@ -4,7 +4,7 @@
 // program is used with, and a check that stops the run with a message when a
 // property of the code under test does not hold.
 
-#include "platform/Regional.h"
+#include "core/Regional.h"
 
 #include <QLocale>
 #include <QString>

@@ -3,8 +3,8 @@
 
 #include "ArchivoPrivado.h"
 #include "FuzzComun.h"
+#include "core/Error.h"
 #include "lookup/AnchosColumnas.h"
-#include "platform/Error.h"
 
 #include <QList>
 #include <limits>

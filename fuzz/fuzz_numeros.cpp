@@ -3,8 +3,8 @@
 // from its two-decimal text as the same number rounded.
 
 #include "FuzzComun.h"
-#include "platform/Utiles.h"
-#include "startup/config/Conversiones.h"
+#include "config/Conversiones.h"
+#include "core/Utiles.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::regionalArgentina();

@@ -2,7 +2,7 @@
 // normaliser on the whole text and on the server value.
 
 #include "FuzzComun.h"
-#include "startup/boot/Inicio.h"
+#include "boot/Inicio.h"
 
 namespace {
 

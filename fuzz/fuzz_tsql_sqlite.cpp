@@ -2,8 +2,8 @@
 // the single-table reading the record sets use to write rows back.
 
 #include "FuzzComun.h"
-#include "platform/ado/SqlTokens.h"
-#include "platform/ado/TsqlAdapter.h"
+#include "ado/SqlTokens.h"
+#include "ado/TsqlAdapter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString sql = fuzz::texto(data, size);

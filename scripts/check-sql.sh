@@ -13,7 +13,7 @@ python=/usr/bin/python3
 # The scenarios: start, configuration, schema, the declaration window, the
 # lookups and printing; the tests of the layers below send statements of
 # their own, not the program's.
-scenarios='^(startup|lookup|declaration)_|^db_tst_(esquema|conexion|script_oracle|sinonimos)$'
+scenarios='^(config|boot|lookup|declaration)_|^db_tst_(esquema|conexion|script_oracle|sinonimos)$'
 export QT_QPA_PLATFORM=offscreen
 corpus=$PWD/$build/sql-corpus.jsonl
 rm -f "$corpus"

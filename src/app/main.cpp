@@ -1,14 +1,15 @@
 // The program q42: reads its command line, starts (connection, settings,
 // lookup service) and opens the declaration window.
 
+#include "boot/Inicio.h"
+#include "core/Carpeta.h"
 #include "db/DB_Dll.h"
 #include "declaration/FrmQ42.h"
 #include "declaration/Impresion.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
-#include "platform/Carpeta.h"
-#include "platform/ui/Conectando.h"
-#include "startup/boot/Inicio.h"
+#include "widgets/Conectando.h"
+#include "widgets/Modal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -167,6 +168,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Q42"));
     QApplication::setApplicationVersion(QStringLiteral(Q42_VERSION));
     cargaTraduccionesQt(app);
+    q42::instalaInterfazQt();
 
     if (demo) {
         QString ruta, error, aviso;

@@ -3,8 +3,8 @@
 
 #include "DB_Dll.h"
 
-#include "platform/StepRunner.h"
-#include "platform/ui/MsgBox.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
 
 #include <QRegularExpression>
 

@@ -4,10 +4,10 @@
 
 #include "DB_Dll.h"
 
-#include "platform/StepRunner.h"
-#include "platform/Utiles.h"
-#include "platform/ui/MsgBox.h"
-#include "platform/ui/UtilesUi.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
+#include "core/Utiles.h"
+#include "widgets/UtilesUi.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -5,9 +5,9 @@
 // not administrators, the Oracle dialect, failures handled inside each
 // operation with the operator deciding).
 
-#include "platform/Error.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/MsgBox.h"
+#include "ado/Ado.h"
+#include "core/Error.h"
+#include "core/MsgBox.h"
 
 #include <QDateTime>
 #include <QString>

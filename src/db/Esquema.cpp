@@ -3,7 +3,7 @@
 
 #include "DB_Dll.h"
 
-#include "platform/StepRunner.h"
+#include "core/StepRunner.h"
 
 #include <functional>
 

@@ -3,8 +3,8 @@
 
 #include "DB_Dll.h"
 
-#include "platform/Regional.h"
-#include "platform/Utiles.h"
+#include "core/Regional.h"
+#include "core/Utiles.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -3,7 +3,7 @@
 
 #include "DB_Dll.h"
 
-#include "platform/Utiles.h"
+#include "core/Utiles.h"
 
 #include <array>
 

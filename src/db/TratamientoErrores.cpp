@@ -3,10 +3,10 @@
 
 #include "DB_Dll.h"
 
-#include "platform/Carpeta.h"
-#include "platform/Cp1252.h"
-#include "platform/StepRunner.h"
-#include "platform/ui/MsgBox.h"
+#include "core/Carpeta.h"
+#include "core/Cp1252.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
 
 #include <QByteArray>
 #include <QDateTime>

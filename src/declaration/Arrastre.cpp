@@ -1,10 +1,10 @@
 #include "Arrastre.h"
 
 #include "ColumnasDeclaracion.h"
-#include "platform/Error.h"
-#include "platform/StepRunner.h"
-#include "platform/Utiles.h"
-#include "startup/config/Conversiones.h"
+#include "config/Conversiones.h"
+#include "core/Error.h"
+#include "core/StepRunner.h"
+#include "core/Utiles.h"
 
 namespace declaracion {
 

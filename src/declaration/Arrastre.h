@@ -3,7 +3,7 @@
 // Carry-over of a new month from the previous declaration: the opening
 // stocks always, and for a new declaration its settings too.
 
-#include "platform/Currency.h"
+#include "core/Currency.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,9 +1,9 @@
 #include "AvisosGrabacion.h"
 
+#include "ado/Ado.h"
+#include "config/Grabacion.h"
+#include "core/MsgBox.h"
 #include "db/DB_Dll.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/MsgBox.h"
-#include "startup/config/Grabacion.h"
 
 #include <optional>
 

@@ -4,7 +4,7 @@
 // the usual faults of the database in his words and with the month; the
 // engine's own text and numbers go to the error log.
 
-#include "platform/Error.h"
+#include "core/Error.h"
 
 #include <QString>
 

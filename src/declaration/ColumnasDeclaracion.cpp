@@ -1,6 +1,6 @@
 #include "ColumnasDeclaracion.h"
 
-#include "platform/Error.h"
+#include "core/Error.h"
 
 #include <QRegularExpression>
 

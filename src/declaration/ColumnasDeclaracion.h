@@ -4,7 +4,7 @@
 // boxes (txtFields), the nine settings boxes of the "Formulas" tab and the
 // value labels. Every loop of the form reads these tables.
 
-#include "platform/Currency.h"
+#include "core/Currency.h"
 
 #include <QString>
 #include <array>

@@ -1,10 +1,10 @@
 #include "Consumo.h"
 
 #include "ColumnasDeclaracion.h"
+#include "ado/Ado.h"
+#include "core/Error.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Error.h"
-#include "platform/Utiles.h"
-#include "platform/ado/Ado.h"
 
 #include <QStringList>
 

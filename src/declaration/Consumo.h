@@ -5,7 +5,7 @@
 // unit equivalences. No widgets here; FrmQ42_Consumo.cpp wires it to the
 // boxes of the window.
 
-#include "platform/Currency.h"
+#include "core/Currency.h"
 
 #include <QString>
 #include <QVariant>

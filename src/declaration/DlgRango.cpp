@@ -2,7 +2,8 @@
 
 #include "ColumnasDeclaracion.h"
 #include "Impresion.h"
-#include "platform/ui/MsgBox.h"
+#include "core/MsgBox.h"
+#include "widgets/Modal.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

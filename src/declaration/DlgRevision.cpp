@@ -1,6 +1,7 @@
 #include "DlgRevision.h"
 
-#include "platform/ui/MsgBox.h"
+#include "core/MsgBox.h"
+#include "widgets/Modal.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -4,12 +4,12 @@
 #include "FrmQ42.h"
 
 #include "ColumnasDeclaracion.h"
-#include "platform/Error.h"
-#include "platform/Formularios.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/CajaTexto.h"
-#include "platform/ui/NavBar.h"
-#include "platform/ui/PanelBar.h"
+#include "ado/Ado.h"
+#include "core/Error.h"
+#include "widgets/CajaTexto.h"
+#include "widgets/Formularios.h"
+#include "widgets/NavBar.h"
+#include "widgets/PanelBar.h"
 
 #include <QApplication>
 #include <QGridLayout>

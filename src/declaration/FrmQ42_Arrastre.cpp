@@ -4,11 +4,11 @@
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
 #include "Revision.h"
+#include "ado/Ado.h"
+#include "config/Configuracion.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
 #include "db/DB_Dll.h"
-#include "platform/StepRunner.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/MsgBox.h"
-#include "startup/config/Configuracion.h"
 
 #include <QLineEdit>
 

@@ -3,11 +3,11 @@
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
 #include "PlanillaQ42.h"
+#include "ado/Ado.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
 #include "db/DB_Dll.h"
-#include "platform/StepRunner.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/MsgBox.h"
-#include "platform/ui/PanelBar.h"
+#include "widgets/PanelBar.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
-#include "platform/ui/MsgBox.h"
+#include "core/MsgBox.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,14 +3,14 @@
 
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
+#include "ado/Ado.h"
+#include "config/Conversiones.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Formularios.h"
-#include "platform/StepRunner.h"
-#include "platform/Utiles.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/MsgBox.h"
-#include "platform/ui/PanelBar.h"
-#include "startup/config/Conversiones.h"
+#include "widgets/Formularios.h"
+#include "widgets/PanelBar.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

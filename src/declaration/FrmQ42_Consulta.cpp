@@ -4,14 +4,14 @@
 
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
+#include "core/ArchivoIni.h"
+#include "core/Carpeta.h"
+#include "core/Utiles.h"
 #include "lookup/Def_QConsulta.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/SeleccionArticulos.h"
-#include "platform/ArchivoIni.h"
-#include "platform/Carpeta.h"
-#include "platform/Formularios.h"
-#include "platform/Utiles.h"
-#include "platform/ui/UtilesUi.h"
+#include "widgets/Formularios.h"
+#include "widgets/UtilesUi.h"
 
 #include <QLineEdit>
 

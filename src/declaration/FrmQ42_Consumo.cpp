@@ -4,14 +4,14 @@
 #include "ColumnasDeclaracion.h"
 #include "Consumo.h"
 #include "FrmQ42.h"
+#include "ado/Ado.h"
+#include "config/Conversiones.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
 #include "db/DB_Dll.h"
-#include "platform/Formularios.h"
-#include "platform/Progreso.h"
-#include "platform/StepRunner.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/MsgBox.h"
-#include "platform/ui/UtilesUi.h"
-#include "startup/config/Conversiones.h"
+#include "widgets/Formularios.h"
+#include "widgets/Progreso.h"
+#include "widgets/UtilesUi.h"
 
 #include <QLineEdit>
 

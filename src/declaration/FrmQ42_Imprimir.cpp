@@ -4,10 +4,10 @@
 #include "DlgRango.h"
 #include "FrmQ42.h"
 #include "Impresion.h"
-#include "platform/Formularios.h"
-#include "platform/Reportes.h"
-#include "platform/ui/MsgBox.h"
-#include "startup/boot/Inicio.h"
+#include "boot/Inicio.h"
+#include "core/MsgBox.h"
+#include "report/Reportes.h"
+#include "widgets/Formularios.h"
 
 #include <QLineEdit>
 #include <algorithm>

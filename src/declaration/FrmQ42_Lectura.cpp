@@ -6,9 +6,9 @@
 #include "Arrastre.h"
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
+#include "ado/Ado.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Utiles.h"
-#include "platform/ado/Ado.h"
 
 #include <QLineEdit>
 

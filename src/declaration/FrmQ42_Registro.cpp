@@ -5,15 +5,15 @@
 #include "AvisosGrabacion.h"
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
+#include "ado/Ado.h"
+#include "config/Conversiones.h"
+#include "config/Grabacion.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Formularios.h"
-#include "platform/StepRunner.h"
-#include "platform/Utiles.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/MsgBox.h"
-#include "platform/ui/UtilesUi.h"
-#include "startup/config/Conversiones.h"
-#include "startup/config/Grabacion.h"
+#include "widgets/Formularios.h"
+#include "widgets/UtilesUi.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,7 +4,8 @@
 #include "PlanillaQ42.h"
 
 #include "ColumnasDeclaracion.h"
-#include "platform/ui/MsgBox.h"
+#include "core/MsgBox.h"
+#include "widgets/Modal.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -2,15 +2,16 @@
 
 #include "ColumnasDeclaracion.h"
 #include "Revision.h"
+#include "ado/Ado.h"
+#include "boot/Inicio.h"
+#include "config/Configuracion.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
-#include "platform/Reportes.h"
-#include "platform/StepRunner.h"
-#include "platform/Utiles.h"
-#include "platform/ado/Ado.h"
-#include "platform/ui/MsgBox.h"
-#include "startup/boot/Inicio.h"
-#include "startup/config/Configuracion.h"
+#include "report/Reportes.h"
+#include "widgets/Modal.h"
 
 #include <QDialog>
 #include <QRegularExpression>

@@ -1,12 +1,12 @@
 #include "PlanillaQ42.h"
 
 #include "ColumnasDeclaracion.h"
-#include "platform/Currency.h"
-#include "platform/Error.h"
-#include "platform/Planillas.h"
-#include "platform/Reportes.h"
-#include "platform/Utiles.h"
-#include "platform/ui/MsgBox.h"
+#include "core/Currency.h"
+#include "core/Error.h"
+#include "core/MsgBox.h"
+#include "core/Utiles.h"
+#include "report/Reportes.h"
+#include "widgets/Planillas.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -2,9 +2,9 @@
 
 #include "ColumnasDeclaracion.h"
 #include "Totales.h"
-#include "platform/ArchivoIni.h"
-#include "platform/Error.h"
-#include "startup/config/Conversiones.h"
+#include "config/Conversiones.h"
+#include "core/ArchivoIni.h"
+#include "core/Error.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -6,7 +6,7 @@
 // two products). Findings warn, they never block. No widgets here: the
 // window and the batch PDF review the same figures the same way.
 
-#include "platform/Currency.h"
+#include "core/Currency.h"
 
 #include <QString>
 #include <array>

@@ -1,9 +1,9 @@
 #include "Totales.h"
 
 #include "ColumnasDeclaracion.h"
-#include "platform/Currency.h"
-#include "platform/Utiles.h"
-#include "startup/config/Conversiones.h"
+#include "config/Conversiones.h"
+#include "core/Currency.h"
+#include "core/Utiles.h"
 
 namespace declaracion {
 

@@ -5,7 +5,7 @@
 // decimals and later stages read those captions back, so the figures that
 // are stored are the ones the operator sees.
 
-#include "platform/Currency.h"
+#include "core/Currency.h"
 
 #include <QString>
 

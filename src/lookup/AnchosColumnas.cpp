@@ -1,8 +1,8 @@
 #include "AnchosColumnas.h"
 
-#include "platform/Carpeta.h"
-#include "platform/Error.h"
-#include "platform/Utiles.h"
+#include "core/Carpeta.h"
+#include "core/Error.h"
+#include "core/Utiles.h"
 
 #include <QDir>
 #include <QFile>

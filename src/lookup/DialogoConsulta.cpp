@@ -1,6 +1,6 @@
 #include "DialogoConsulta.h"
 
-#include "platform/ui/UtilesUi.h"
+#include "widgets/UtilesUi.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

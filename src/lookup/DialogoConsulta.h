@@ -5,7 +5,7 @@
 // cancelling, the keys of a search box and the properties the lookup
 // service sets and reads.
 
-#include "platform/StepRunner.h"
+#include "core/StepRunner.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "Lib_ClsCons3.h"
 
-#include "startup/config/Configuracion.h"
+#include "config/Configuracion.h"
 
 #include <memory>
 

@@ -7,12 +7,13 @@
 #include "Lib_FrmCons3Tree.h"
 #include "MascaraConsultas.h"
 #include "SentenciasConsulta.h"
+#include "config/Configuracion.h"
+#include "core/Carpeta.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Carpeta.h"
-#include "platform/StepRunner.h"
-#include "platform/Utiles.h"
-#include "platform/ui/MsgBox.h"
-#include "startup/config/Configuracion.h"
+#include "widgets/Modal.h"
 
 #include <QApplication>
 #include <QFileInfo>

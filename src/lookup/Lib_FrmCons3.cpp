@@ -6,13 +6,13 @@
 #include "AnchosColumnas.h"
 #include "ModeloConsulta.h"
 #include "SentenciasConsulta.h"
+#include "config/Configuracion.h"
+#include "core/MsgBox.h"
+#include "core/Regional.h"
+#include "core/StepRunner.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Regional.h"
-#include "platform/StepRunner.h"
-#include "platform/Utiles.h"
-#include "platform/ui/MsgBox.h"
-#include "platform/ui/UtilesUi.h"
-#include "startup/config/Configuracion.h"
+#include "widgets/UtilesUi.h"
 
 #include <QComboBox>
 #include <QFileInfo>

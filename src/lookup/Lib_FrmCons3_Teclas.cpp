@@ -6,12 +6,12 @@
 
 #include "ModeloConsulta.h"
 #include "SentenciasConsulta.h"
+#include "core/Currency.h"
+#include "core/MsgBox.h"
+#include "core/StepRunner.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Currency.h"
-#include "platform/StepRunner.h"
-#include "platform/Utiles.h"
-#include "platform/ui/MsgBox.h"
-#include "platform/ui/UtilesUi.h"
+#include "widgets/UtilesUi.h"
 
 #include <QComboBox>
 #include <QDateTime>

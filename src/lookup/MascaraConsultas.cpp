@@ -1,7 +1,7 @@
 #include "MascaraConsultas.h"
 
-#include "platform/Cp1252.h"
-#include "platform/Error.h"
+#include "core/Cp1252.h"
+#include "core/Error.h"
 
 #include <QFile>
 

@@ -6,7 +6,7 @@
 // compares the texts in place, letter case ignored; sorting uses lower-case
 // keys made once per column.
 
-#include "platform/ado/TextRows.h"
+#include "ado/TextRows.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

@@ -4,9 +4,9 @@
 #include "Lib_ClsCons3.h"
 #include "MascaraConsultas.h"
 #include "SentenciasConsulta.h"
+#include "core/Carpeta.h"
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Carpeta.h"
-#include "platform/Utiles.h"
 
 #include <QFileInfo>
 

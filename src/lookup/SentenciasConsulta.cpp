@@ -1,7 +1,7 @@
 #include "SentenciasConsulta.h"
 
+#include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "platform/Utiles.h"
 
 #include <QRegularExpression>
 #include <limits>

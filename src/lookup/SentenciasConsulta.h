@@ -4,8 +4,8 @@
 // a mask entry, from a table's columns, and the conditions a new search adds.
 // Every text test here ignores letter case.
 
+#include "core/Currency.h"
 #include "lookup/MascaraConsultas.h"
-#include "platform/Currency.h"
 
 #include <QColor>
 #include <QString>

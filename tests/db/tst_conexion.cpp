@@ -5,9 +5,9 @@
 #include "ScriptedMessages.h"
 #include "SqliteDirecto.h"
 #include "TestEnv.h"
+#include "ado/ConnectionString.h"
 #include "db/DB_Dll.h"
-#include "platform/ado/ConnectionString.h"
-#include "platform/ui/Conectando.h"
+#include "widgets/Conectando.h"
 
 #include <QApplication>
 #include <QFileInfo>

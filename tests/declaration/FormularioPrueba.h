@@ -8,12 +8,12 @@
 #include "ScriptedMessages.h"
 #include "SqliteDirecto.h"
 #include "TestEnv.h"
+#include "core/Currency.h"
 #include "db/DB_Dll.h"
 #include "declaration/FrmQ42.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
-#include "platform/Currency.h"
-#include "platform/ui/PanelBar.h"
+#include "widgets/PanelBar.h"
 
 #include <QApplication>
 #include <QLabel>

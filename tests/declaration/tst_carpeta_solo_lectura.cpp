@@ -7,9 +7,9 @@
 
 #include "CarpetaSoloLectura.h"
 #include "FormularioPrueba.h"
+#include "boot/Inicio.h"
+#include "config/Configuracion.h"
 #include "lookup/MascaraConsultas.h"
-#include "startup/boot/Inicio.h"
-#include "startup/config/Configuracion.h"
 
 #include <QDir>
 #include <QFile>

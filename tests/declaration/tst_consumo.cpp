@@ -10,7 +10,7 @@
 #include "declaration/FrmQ42.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
-#include "platform/Progreso.h"
+#include "widgets/Progreso.h"
 
 #include <QLineEdit>
 #include <QtTest>

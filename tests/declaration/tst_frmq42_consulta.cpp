@@ -2,7 +2,7 @@
 // file opening the calendar, the chosen value confirmed as if typed.
 
 #include "FormularioPrueba.h"
-#include "platform/Formularios.h"
+#include "widgets/Formularios.h"
 
 #include <QCalendarWidget>
 #include <QDialog>

@@ -5,7 +5,7 @@
 #include "FormularioPrueba.h"
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/DlgRevision.h"
-#include "platform/Reportes.h"
+#include "report/Reportes.h"
 
 #include <QFile>
 #include <QListWidget>

@@ -2,7 +2,7 @@
 // two modes, the command keys, and closing the program from the keyboard.
 
 #include "FormularioPrueba.h"
-#include "platform/ui/NavBar.h"
+#include "widgets/NavBar.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

@@ -4,12 +4,12 @@
 // Q42_CAPTURA=<file.png> saves a picture of the loaded window.
 
 #include "FormularioPrueba.h"
+#include "core/AjustesUsuario.h"
 #include "declaration/ColumnasDeclaracion.h"
-#include "platform/AjustesUsuario.h"
-#include "platform/Formularios.h"
-#include "platform/ui/Colocacion.h"
-#include "platform/ui/NavBar.h"
-#include "platform/ui/PanelBar.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Formularios.h"
+#include "widgets/NavBar.h"
+#include "widgets/PanelBar.h"
 
 #include <QFileDialog>
 #include <QGroupBox>

@@ -5,9 +5,9 @@
 // are counted, and none may take more than it does now.
 
 #include "FormularioPrueba.h"
+#include "boot/Inicio.h"
 #include "db/Corpus.h"
-#include "platform/Reportes.h"
-#include "startup/boot/Inicio.h"
+#include "report/Reportes.h"
 
 using namespace prueba;
 

@@ -12,7 +12,7 @@
 #include "declaration/Impresion.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
-#include "platform/Reportes.h"
+#include "report/Reportes.h"
 
 #include <QAction>
 #include <QFileDialog>

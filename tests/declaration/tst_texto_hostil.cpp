@@ -6,7 +6,7 @@
 
 #include "FormularioPrueba.h"
 #include "declaration/ColumnasDeclaracion.h"
-#include "platform/Formularios.h"
+#include "widgets/Formularios.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 #include "TestEnv.h"
+#include "core/Error.h"
 #include "declaration/Arrastre.h"
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/Totales.h"
-#include "platform/Error.h"
 
 #include <QHash>
 #include <QtTest>

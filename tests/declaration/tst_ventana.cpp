@@ -3,8 +3,8 @@
 
 #include "TestEnv.h"
 #include "declaration/FrmQ42.h"
-#include "platform/ui/NavBar.h"
-#include "platform/ui/PanelBar.h"
+#include "widgets/NavBar.h"
+#include "widgets/PanelBar.h"
 
 #include <QDir>
 #include <QProcess>

@@ -2,9 +2,9 @@
 // layer on a demo database: what the other parts of the program will meet.
 
 #include "TestEnv.h"
+#include "ado/Ado.h"
+#include "core/Error.h"
 #include "demo/DemoDb.h"
-#include "platform/Error.h"
-#include "platform/ado/Ado.h"
 
 #include <QtTest>
 #include <cmath>

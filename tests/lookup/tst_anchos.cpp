@@ -2,8 +2,8 @@
 // are passed over, and a rewrite either completes or leaves the old file.
 
 #include "TestEnv.h"
+#include "core/Error.h"
 #include "lookup/AnchosColumnas.h"
-#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/MsgBox.h"
+#include "core/MsgBox.h"
 
 #include <QList>
 #include <QString>

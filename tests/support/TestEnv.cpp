@@ -1,11 +1,7 @@
 #include "TestEnv.h"
 
-#include "platform/Regional.h"
-#include "platform/ui/MsgBox.h"
-
-#include <QDir>
-#include <QLocale>
-#include <QSettings>
+#include "core/MsgBox.h"
+#include "widgets/Modal.h"
 
 namespace {
 
@@ -20,16 +16,12 @@ int rechazaSinGuion(QDialog* dialog, void*) {
 } // namespace
 
 TestEnv::TestEnv() {
+    q42::instalaInterfazQt();
     q42::setDialogHandler(&rechazaSinGuion, nullptr);
-    q42::Regional::setLocale(QLocale(QLocale::Spanish, QLocale::Argentina));
-    qputenv("Q42_CARPETA", QDir::toNativeSeparators(m_dir.path()).toLocal8Bit());
-    // Window places and column widths stay out of the user's own settings.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
 }
 
 TestEnv::~TestEnv() {
     q42::setDialogHandler(nullptr, nullptr);
-    qunsetenv("Q42_CARPETA");
 }
 
 DialogScript::DialogScript(Answer answer) : m_answer(std::move(answer)) {
@@ -44,9 +36,4 @@ int DialogScript::dispatch(QDialog* dialog, void* self) {
     auto* script = static_cast<DialogScript*>(self);
     ++script->m_count;
     return script->m_answer(dialog);
-}
-
-QString sourcePath(const QString& relative) {
-    const QString root = qEnvironmentVariable("Q42_SOURCE_DIR");
-    return QDir(root.isEmpty() ? QDir::currentPath() : root).filePath(relative);
 }

@@ -1,23 +1,17 @@
 #pragma once
 
-#include "platform/Error.h"
+#include "EntornoPrueba.h"
 
 #include <QDialog>
-#include <QString>
-#include <QTemporaryDir>
 #include <functional>
 
-// Common set-up of a test program: Spanish (Argentina) regional settings
-// and a private application folder (Q42_CARPETA) in a temporary directory.
-class TestEnv {
+// The common set-up (EntornoPrueba) for tests with windows: the Qt message
+// boxes and preview installed, and every modal dialog no script answers
+// refused at once.
+class TestEnv : public EntornoPrueba {
 public:
     TestEnv();
     ~TestEnv();
-    QString carpeta() const { return m_dir.path(); }
-    QString ruta(const QString& nombre) const { return m_dir.filePath(nombre); }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 // Answers the program's modal dialogs while alive: the function receives
@@ -34,16 +28,3 @@ private:
     Answer m_answer;
     int m_count = 0;
 };
-
-// Path of a file of the source tree (reports, sql), for tests.
-QString sourcePath(const QString& relative);
-
-// The number of the q42::Error that `f` throws, 0 when it throws none.
-template <typename F> qint32 errorOf(F&& f) {
-    try {
-        f();
-    } catch (const q42::Error& e) {
-        return e.number();
-    }
-    return 0;
-}

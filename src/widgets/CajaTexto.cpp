@@ -1,0 +1,47 @@
+#include "CajaTexto.h"
+
+#include "Formularios.h"
+
+#include <QKeyEvent>
+
+namespace q42 {
+
+CajaTexto::CajaTexto(QWidget* parent) : QLineEdit(parent) {
+    // A closed box still shows a figure the operator reads (browse mode):
+    // its text stays near the open one's instead of the style's faint grey.
+    QPalette p = palette();
+    const QColor texto = p.color(QPalette::Active, QPalette::Text);
+    const QColor fondo = p.color(QPalette::Disabled, QPalette::Base);
+    const auto mezcla = [](int a, int b) { return (a * 4 + b) / 5; };
+    p.setColor(QPalette::Disabled, QPalette::Text,
+               QColor(mezcla(texto.red(), fondo.red()), mezcla(texto.green(), fondo.green()),
+                      mezcla(texto.blue(), fondo.blue())));
+    setPalette(p);
+}
+
+void CajaTexto::keyPressEvent(QKeyEvent* event) {
+    const QString texto = event->text();
+    // Shortcuts (Ctrl+V, Alt+letter) and keys without a character are the
+    // box's or the form's business.
+    const bool atajo =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (texto.size() != 1 || atajo) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QChar caracter = texto.at(0);
+    if (!Formularios::FiltraTecla(this, caracter)) {
+        event->accept(); // discarded
+        return;
+    }
+    if (caracter == texto.at(0)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent cambiado(event->type(), event->key(), event->modifiers(), QString(caracter),
+                       event->isAutoRepeat(), ushort(event->count()));
+    QLineEdit::keyPressEvent(&cambiado);
+    event->setAccepted(cambiado.isAccepted());
+}
+
+} // namespace q42
