@@ -10,6 +10,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "widgets/Conectando.h"
 #include "widgets/Modal.h"
+#include "widgets/Precarga.h"
 
 #include <QApplication>
 #include <QDir>
@@ -165,6 +166,8 @@ int main(int argc, char* argv[]) {
     if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Fonts and picture readers get ready while the database opens.
+    const q42::PrecargaInterfaz precarga;
     QApplication::setApplicationName(QStringLiteral("Q42"));
     QApplication::setApplicationVersion(QStringLiteral(Q42_VERSION));
     cargaTraduccionesQt(app);
