@@ -6,10 +6,10 @@
 namespace q42 {
 
 QToolButton* creaBotonBarra(QWidget* barra, const QString& clave, const QString& titulo,
-                            const QString& tecla, QStyle::StandardPixmap icono) {
+                            const QString& tecla, IconoBarra icono) {
     auto* boton = new QToolButton(barra);
     boton->setObjectName(QStringLiteral("btn") + clave);
-    boton->setIcon(barra->style()->standardIcon(icono, nullptr, barra));
+    boton->setIcon(iconoBarra(icono));
     boton->setIconSize(QSize(22, 22));
     boton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     boton->setText(tecla.isEmpty() ? titulo : titulo + QLatin1Char('\n') + tecla);

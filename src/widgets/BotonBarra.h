@@ -2,8 +2,9 @@
 
 // Pieces shared by the command and navigation bars.
 
+#include "IconosBarra.h"
+
 #include <QString>
-#include <QStyle>
 
 class QFrame;
 class QToolButton;
@@ -14,7 +15,7 @@ namespace q42 {
 // A bar button named "btn" + key that shows its caption with its keyboard
 // key beneath (when there is one) and says both in its tooltip.
 QToolButton* creaBotonBarra(QWidget* barra, const QString& clave, const QString& titulo,
-                            const QString& tecla, QStyle::StandardPixmap icono);
+                            const QString& tecla, IconoBarra icono);
 QFrame* separadorBarra(QWidget* barra);
 
 } // namespace q42

@@ -12,15 +12,15 @@ namespace {
 struct Boton {
     const char* clave;
     const char* titulo;
-    QStyle::StandardPixmap icono;
+    IconoBarra icono;
 };
 
 const Boton kBotones[] = {
-    {"PRIMERO", "Primero", QStyle::SP_MediaSkipBackward},
-    {"ANTERIOR", "Anterior", QStyle::SP_MediaSeekBackward},
-    {"SIGUIENTE", "Siguiente", QStyle::SP_MediaSeekForward},
-    {"ULTIMO", "Último", QStyle::SP_MediaSkipForward},
-    {"FILTRAR", "Filtrar", QStyle::SP_FileDialogContentsView},
+    {"PRIMERO", "Primero", IconoBarra::Primero},
+    {"ANTERIOR", "Anterior", IconoBarra::Anterior},
+    {"SIGUIENTE", "Siguiente", IconoBarra::Siguiente},
+    {"ULTIMO", "Último", IconoBarra::Ultimo},
+    {"FILTRAR", "Filtrar", IconoBarra::Filtrar},
 };
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QStyle>
 #include <QToolButton>
 
 namespace q42 {
@@ -17,22 +16,20 @@ struct Boton {
     const char* tecla; // shown under the caption
     int codigo;
     Qt::KeyboardModifiers modificadores;
-    QStyle::StandardPixmap icono;
+    IconoBarra icono;
     int grupo; // a separator stands between groups
 };
 
 // Captions, keys and pictures of the eight commands, in the bar's order.
 const Boton kBotones[] = {
-    {"NUEVO", "Nuevo", "F2", Qt::Key_F2, Qt::NoModifier, QStyle::SP_FileIcon, 0},
-    {"BORRAR", "Borrar", "F8", Qt::Key_F8, Qt::NoModifier, QStyle::SP_TrashIcon, 0},
-    {"REPORTE", "Imprimir", "F6", Qt::Key_F6, Qt::NoModifier, QStyle::SP_FileDialogDetailedView, 1},
-    {"CONSULTAR", "Consultar", "F3", Qt::Key_F3, Qt::NoModifier, QStyle::SP_FileDialogContentsView,
-     1},
-    {"PLANILLA", "Planilla", "F4", Qt::Key_F4, Qt::NoModifier, QStyle::SP_FileDialogListView, 1},
-    {"CANCELAR", "Cancelar", "Esc", Qt::Key_Escape, Qt::NoModifier, QStyle::SP_DialogCancelButton,
-     2},
-    {"GRABAR", "Grabar", "F5", Qt::Key_F5, Qt::NoModifier, QStyle::SP_DialogSaveButton, 2},
-    {"CERRAR", "Cerrar", "Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, QStyle::SP_DialogCloseButton, 3},
+    {"NUEVO", "Nuevo", "F2", Qt::Key_F2, Qt::NoModifier, IconoBarra::Nuevo, 0},
+    {"BORRAR", "Borrar", "F8", Qt::Key_F8, Qt::NoModifier, IconoBarra::Borrar, 0},
+    {"REPORTE", "Imprimir", "F6", Qt::Key_F6, Qt::NoModifier, IconoBarra::Imprimir, 1},
+    {"CONSULTAR", "Consultar", "F3", Qt::Key_F3, Qt::NoModifier, IconoBarra::Consultar, 1},
+    {"PLANILLA", "Planilla", "F4", Qt::Key_F4, Qt::NoModifier, IconoBarra::Planilla, 1},
+    {"CANCELAR", "Cancelar", "Esc", Qt::Key_Escape, Qt::NoModifier, IconoBarra::Cancelar, 2},
+    {"GRABAR", "Grabar", "F5", Qt::Key_F5, Qt::NoModifier, IconoBarra::Grabar, 2},
+    {"CERRAR", "Cerrar", "Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, IconoBarra::Cerrar, 3},
 };
 
 } // namespace
