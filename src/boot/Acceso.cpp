@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QPixmap>
 #include <QWidget>
 
 namespace {
@@ -40,8 +41,10 @@ void ConfiguraFormulario(QWidget* Formulario) {
         [&] {
             // The program's icons are resources named as the setting names them.
             const QString recurso = QStringLiteral(":/iconos/") + icono.trimmed();
+            // Read as a picture: a file name without extension would have
+            // QIcon load the whole MIME database to learn its type.
             if (!icono.trimmed().isEmpty() && QFileInfo::exists(recurso))
-                Formulario->setWindowIcon(QIcon(recurso));
+                Formulario->setWindowIcon(QIcon(QPixmap(recurso)));
         },
         [&] {
             const QString archivo = QDir::current().filePath(QStringLiteral("quarvex.ico"));

@@ -14,18 +14,22 @@ QString ArchivoIni::rutaDe(const QString& fileName) {
     return archivoEnCarpeta(carpetaAplicacion(), fileName);
 }
 
-QString ArchivoIni::LeeIni(const QString& fileName, const QString& section, const QString& key,
-                           const QString& defaultValue) {
+QString ArchivoIni::leeTexto(const QString& fileName) {
     QFile file(rutaDe(fileName));
     if (!file.open(QIODevice::ReadOnly))
-        return defaultValue;
+        return QString();
     const QByteArray bytes = file.read(4 * 1024 * 1024);
     // Files written on the original platform are in the Windows code page.
     auto utf8 = QStringDecoder(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         text = QString::fromLatin1(bytes);
-    return leeDeTexto(text, section, key, defaultValue);
+    return text;
+}
+
+QString ArchivoIni::LeeIni(const QString& fileName, const QString& section, const QString& key,
+                           const QString& defaultValue) {
+    return leeDeTexto(leeTexto(fileName), section, key, defaultValue);
 }
 
 QString ArchivoIni::leeDeTexto(const QString& text, const QString& section, const QString& key,

@@ -168,6 +168,7 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
 FrmQ42::~FrmQ42() = default;
 
 void FrmQ42::creaCajas() {
+    int ancho = 0; // the boxes share one font: measured once
     for (int i = 0; i < kCajas; ++i) {
         auto* c = new q42::CajaTexto(this);
         c->setObjectName(QStringLiteral("txtFields_%1").arg(i));
@@ -175,8 +176,11 @@ void FrmQ42::creaCajas() {
         c->setProperty(q42::Formularios::Tag, QString());
         const bool texto = i == kCajaPeriodo || i == kCajaObservaciones;
         c->setAlignment((texto ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-        if (!texto)
-            c->setMinimumWidth(anchoNumero(c));
+        if (!texto) {
+            if (ancho == 0)
+                ancho = anchoNumero(c);
+            c->setMinimumWidth(ancho);
+        }
         m_txtFields.append(c);
     }
     for (const CajaAjuste& a : kAjustes) {

@@ -21,11 +21,12 @@ using q42::Formularios;
 // A site gives a box its lookup in the settings file, section "Consultas",
 // under the box's column name.
 void FrmQ42::leeEtiquetasConsulta() {
+    // One read of the file for all the boxes.
+    const QString ini = q42::ArchivoIni::leeTexto(QStringLiteral("ZK000pr.INI"));
     for (QLineEdit* c : std::as_const(m_txtFields)) {
         const QString columna = c->property(Formularios::DataField).toString();
-        c->setProperty(Formularios::Tag,
-                       q42::ArchivoIni::LeeIni(QStringLiteral("ZK000pr.INI"),
-                                               QStringLiteral("Consultas"), columna, QString()));
+        c->setProperty(Formularios::Tag, q42::ArchivoIni::leeDeTexto(
+                                             ini, QStringLiteral("Consultas"), columna, QString()));
     }
 }
 

@@ -54,7 +54,12 @@ void colocaVentana(QWidget* ventana, const QString& clave, QRect area) {
 
 void guardaVentana(const QWidget* ventana, const QString& clave) {
     const QRect normal = ventana->normalGeometry();
-    AjustesUsuario().setValue(claveDe(clave), normal.isValid() ? normal : ventana->geometry());
+    const QRect lugar = normal.isValid() ? normal : ventana->geometry();
+    // Writing the file costs two syncs to disk at every exit: only a moved
+    // or resized window is written.
+    AjustesUsuario ajustes;
+    if (ajustes.value(claveDe(clave)).toRect() != lugar)
+        ajustes.setValue(claveDe(clave), lugar);
 }
 
 } // namespace q42
