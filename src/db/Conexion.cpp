@@ -164,7 +164,9 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, ado::CursorLocationEnum lCu
             gMotor = motorDe(gConnString, gServidor);
             abriendo = true;
             const auto abrir = [this] { gCnn->Open(gConnString, QString(), QString(), -1); };
-            if (conectando())
+            // A database file opens on this machine at once: only a server
+            // is waited for with the window.
+            if (conectando() && gMotor != ado::Engine::SQLite)
                 conectando()(destinoConexion(gServidor, gDBName), abrir);
             else
                 abrir();

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <exception>
+#include <memory>
 #include <thread>
 
 namespace q42 {
@@ -28,33 +29,36 @@ void esperaConVentana(const QString& texto, const std::function<void()>& paso,
         QMetaObject::invokeMethod(&bucle, &QEventLoop::quit, Qt::QueuedConnection);
     });
 
-    QWidget ventana(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
-    ventana.setObjectName(QStringLiteral("Conectando"));
-    ventana.setWindowTitle(QStringLiteral("Q42"));
-    auto* capa = new QVBoxLayout(&ventana);
-    auto* leyenda = new QLabel(texto, &ventana);
-    leyenda->setObjectName(QStringLiteral("leyenda"));
-    auto* segundos = new QLabel(&ventana);
-    segundos->setObjectName(QStringLiteral("segundos"));
-    segundos->setAlignment(Qt::AlignCenter);
-    capa->addWidget(leyenda);
-    capa->addWidget(segundos);
-
+    // Most opens end before the delay: the window is only built to be shown.
+    std::unique_ptr<QWidget> ventana;
+    QLabel* segundos = nullptr;
     QElapsedTimer reloj;
     reloj.start();
     const auto cuenta = [&] {
         segundos->setText(QStringLiteral("%1 s").arg(reloj.elapsed() / 1000));
     };
     QTimer tic;
-    QObject::connect(&tic, &QTimer::timeout, &ventana, cuenta);
     QTimer aparece;
     aparece.setSingleShot(true);
-    QObject::connect(&aparece, &QTimer::timeout, &ventana, [&] {
+    QObject::connect(&aparece, &QTimer::timeout, &bucle, [&] {
+        ventana = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::WindowTitleHint |
+                                                         Qt::CustomizeWindowHint);
+        ventana->setObjectName(QStringLiteral("Conectando"));
+        ventana->setWindowTitle(QStringLiteral("Q42"));
+        auto* capa = new QVBoxLayout(ventana.get());
+        auto* leyenda = new QLabel(texto, ventana.get());
+        leyenda->setObjectName(QStringLiteral("leyenda"));
+        segundos = new QLabel(ventana.get());
+        segundos->setObjectName(QStringLiteral("segundos"));
+        segundos->setAlignment(Qt::AlignCenter);
+        capa->addWidget(leyenda);
+        capa->addWidget(segundos);
+        QObject::connect(&tic, &QTimer::timeout, ventana.get(), cuenta);
         cuenta();
-        ventana.adjustSize();
+        ventana->adjustSize();
         if (const QScreen* pantalla = QGuiApplication::primaryScreen())
-            ventana.move(marcoEnArea(ventana.size(), pantalla->availableGeometry()).topLeft());
-        ventana.show();
+            ventana->move(marcoEnArea(ventana->size(), pantalla->availableGeometry()).topLeft());
+        ventana->show();
         tic.start(250);
     });
     aparece.start(demora);

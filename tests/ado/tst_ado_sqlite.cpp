@@ -494,6 +494,11 @@ private Q_SLOTS:
         QVERIFY(!cols->value("CHARACTER_MAXIMUM_LENGTH").isValid());
         auto none = c->OpenSchema(adSchemaColumns, {QVariant(), QVariant(), "Nada"});
         QVERIFY(none->BOF() && none->EOF_());
+        // One table asked in another letter case, a view; then all of them.
+        auto vista = c->OpenSchema(adSchemaColumns, {QVariant(), QVariant(), "v_dj"});
+        QCOMPARE(vista->RecordCount(), 1L);
+        QCOMPARE(vista->value("TABLE_NAME").toString(), QStringLiteral("V_DJ"));
+        QCOMPARE(c->OpenSchema(adSchemaColumns)->RecordCount(), 7L);
     }
 
     // The statement the schema check runs to add a column.
