@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake ccache qt6-base-dev qt6-charts-dev libsqlite3-dev sqlite3 unixodbc unixodbc-dev
           tdsodbc libsqliteodbc fonts-dejavu-core qt6-translations-l10n poppler-utils clang libclang-rt-14-dev
-          python3-sqlglot clang-format)
+          python3-sqlglot clang-format lld)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
