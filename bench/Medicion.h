@@ -85,9 +85,16 @@ private:
     QString m_ultimo;
 };
 
+// Runs this process, and the programs it starts, on one processor: the
+// fastest of those allowed, timed at start, or BANCO_PROCESADOR=<n>
+// ("todos" leaves all). The virtual processors of one machine can differ
+// in speed by half again: a pair split between two of them, or a program
+// moved from one to the other, judges the processors, not the program.
+void unProcesador();
+
 // What an in-process benchmark starts with: the offscreen platform unless
-// another is asked for, the application, the regional settings and folder,
-// the stand-in operator.
+// another is asked for, one processor, the application, the regional
+// settings and folder, the stand-in operator.
 struct SinPantalla {
     SinPantalla();
 };

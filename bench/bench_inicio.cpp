@@ -10,6 +10,9 @@
 #include <QDir>
 
 int main(int argc, char* argv[]) {
+    // Both programs on the same processor, as every other pair: the
+    // program's second thread then shares it with the first.
+    banco::unProcesador();
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("carpeta"));
