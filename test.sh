@@ -16,7 +16,8 @@ find src tests bench fuzz -name '*.cpp' -o -name '*.h' | sort | xargs clang-form
 echo "== build (warnings are errors)"
 # No debug information here: it triples the precompiled header and nobody
 # steps through this build; the sanitizer build keeps it for its reports.
-cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g0 -DQ42_WERROR=ON "${q42_launcher[@]}" >/dev/null
+cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g0 -DQ42_WERROR=ON \
+    -DQ42_BENCH=ON "${q42_launcher[@]}" >/dev/null
 cmake --build build -j"$jobs"
 echo "== tests"
 ctest --test-dir build --output-on-failure -j"$jobs"
@@ -26,6 +27,8 @@ echo "== package"
 ./scripts/check-package.sh build
 echo "== the README's commands"
 ./scripts/check-readme.sh
+echo "== bench/run.sh, rehearsed on this build (its lines, not its figures)"
+./scripts/check-bench.sh build
 
 echo "== build with sanitizers (clang, with the fuzzers)"
 # A tree configured before with another compiler starts afresh.

@@ -24,10 +24,24 @@ extern char** environ;
 
 namespace banco {
 
+bool ensayo() {
+    return qEnvironmentVariableIsSet("BANCO_ENSAYO");
+}
+
 int repeticiones(int porDefecto) {
+    if (ensayo())
+        return 2;
     bool ok = false;
     const int n = qEnvironmentVariableIntValue("BANCO_REPETICIONES", &ok);
     return ok && n > 0 ? n : porDefecto;
+}
+
+int pares(int porDefecto) {
+    return ensayo() ? repeticiones(porDefecto) : std::max(9, repeticiones(porDefecto));
+}
+
+int tamano(int completo) {
+    return ensayo() ? std::max(1000, completo / 50) : completo;
 }
 
 double mejor(const std::vector<double>& muestras) {
@@ -193,7 +207,9 @@ std::optional<QString> Operador::inputBox(const QString& prompt, const QString&,
 QString baseDemo(const QString& nombre, const demo::DemoOptions& opciones) {
     const QString carpeta = qEnvironmentVariable("BANCO_DATOS", QStringLiteral("datos-banco"));
     QDir().mkpath(carpeta);
-    const QString ruta = QDir(carpeta).absoluteFilePath(nombre);
+    // A rehearsal's small databases never pass for the real ones.
+    const QString ruta =
+        QDir(carpeta).absoluteFilePath(ensayo() ? QStringLiteral("ensayo-") + nombre : nombre);
     if (QFileInfo::exists(ruta))
         return ruta;
     detalle(QStringLiteral("creando %1").arg(ruta));

@@ -21,8 +21,18 @@ struct DemoOptions;
 
 namespace banco {
 
-// Repetitions of each measurement: BANCO_REPETICIONES, or `porDefecto`.
+// A rehearsal (BANCO_ENSAYO set): small databases and two repetitions, to
+// show that every program still runs and prints its lines; its figures
+// mean nothing. ./test.sh rehearses on its Debug build.
+bool ensayo();
+// Repetitions of each measurement: BANCO_REPETICIONES, or `porDefecto`;
+// two in a rehearsal.
 int repeticiones(int porDefecto);
+// Pairs for a ratio: at least nine, but two in a rehearsal.
+int pares(int porDefecto);
+// A size of the measured data: `completo`, or a fiftieth of it (at least
+// a thousand) in a rehearsal.
+int tamano(int completo);
 
 template <class F> double milisegundos(F&& f) {
     QElapsedTimer reloj;

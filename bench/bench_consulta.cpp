@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kFilas = 100000;
+const int kFilas = banco::tamano(100000);
 
 void ejecuta(sqlite3* db, const char* sql) {
     char* error = nullptr;
@@ -40,8 +40,11 @@ void agregaClientes(const QString& ruta) {
                                                "Casilda", "Rosario",       "Pergamino"};
     sqlite3* db = nullptr;
     sqlite3_open(ruta.toUtf8().constData(), &db);
-    ejecuta(db, "INSERT OR REPLACE INTO TA_CONFIGURACION (CLAVE, VALOR) "
-                "VALUES ('TopConsArt', '100000')");
+    ejecuta(db, QStringLiteral("INSERT OR REPLACE INTO TA_CONFIGURACION (CLAVE, VALOR) "
+                               "VALUES ('TopConsArt', '%1')")
+                    .arg(kFilas)
+                    .toUtf8()
+                    .constData());
     sqlite3_stmt* n = nullptr;
     sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM MA_CLIENTES", -1, &n, nullptr);
     sqlite3_step(n);
@@ -168,7 +171,7 @@ int main(int argc, char* argv[]) {
         return int(QDialog::Rejected);
     };
     q42::setDialogHandler(atiende, &ronda);
-    const int n = std::max(9, banco::repeticiones(9));
+    const int n = banco::pares(9);
     for (int i = 0; i <= n; ++i) {
         Lib_ClsCons3& servicio = Lib_ClsCons3::instance();
         ronda.reloj.start();

@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     banco::Operador& operador = programa.operador;
 
     demo::DemoOptions opciones;
-    opciones.movements = 1000000;
+    opciones.movements = banco::tamano(1000000);
     // The window adds the column at its start; the kept file stays as made.
     opciones.withCosecha = true;
     const QString base = banco::conectaDemo(QStringLiteral("consumo-1000000.sqlite"), opciones);
@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
         const QStringList cli{QStringLiteral("sqlite3"), QStringLiteral("-batch"), base};
         // The warming pair brings the file into the page cache.
         const banco::Pares pares = banco::alterna(
-            std::max(9, banco::repeticiones(9)), [&] { return banco::milisegundos(calcula); },
+            banco::pares(9), [&] { return banco::milisegundos(calcula); },
             [&] {
                 const banco::Hijo h = banco::ejecuta(cli, guion);
                 if (h.codigo != 0)

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
 
     // The warming pair's start makes the demo database and the lookup masks.
     const banco::Pares tiempo = banco::alterna(
-        std::max(9, banco::repeticiones(11)), [&] { return corre(q42, cpuQ42, memQ42); },
+        banco::pares(11), [&] { return corre(q42, cpuQ42, memQ42); },
         [&] { return corre(vacio, cpuVacio, memVacio); });
     banco::Pares memoria;
     for (std::size_t i = 1; i < memVacio.size(); ++i)

@@ -138,7 +138,7 @@ int main(int argc, char* argv[]) {
     const QString otra = banco::copiaDe(original, programa.entorno.carpeta());
     std::vector<double> arranques, periodos, grabaciones;
     red().demora = true;
-    for (int i = 0, n = std::max(9, banco::repeticiones(9)); i <= n; ++i) {
+    for (int i = 0, n = banco::pares(9); i <= n; ++i) {
         const double a = banco::milisegundos([&] { f = arranca(otra); });
         escribePeriodo(*f, guardado);
         const double p = banco::milisegundos([&] { confirma(*f); });
