@@ -94,13 +94,7 @@ QString ConnectionPrivate::quoteName(const QString& name) const {
 }
 
 void ConnectionPrivate::fail(qint32 number, const QString& description, const QString& state) {
-    ado::Error e;
-    e.SQLState = state;
-    e.Number = number;
-    e.Description = description;
-    e.Source = source();
-    errors.Add(e);
-    raise(number, description);
+    refuse(errors, state, number, description);
 }
 
 Connection::Connection() : d(std::make_unique<ConnectionPrivate>()) {}

@@ -26,6 +26,15 @@ struct Column {
     int scale = 0;
 };
 
+// A column of a catalogue answer (tables, columns), the same for every driver.
+inline Column schemaColumn(const char* name, int type, int size = 0) {
+    Column c;
+    c.name = QLatin1String(name);
+    c.type = type;
+    c.definedSize = size;
+    return c;
+}
+
 // Rows hold the values as the engine returned them (storage form).
 struct Result {
     bool hasColumns = false;

@@ -29,14 +29,6 @@ QString restriction(const QVariantList& r, int index) {
     return index < r.size() ? r.at(index).toString().trimmed() : QString();
 }
 
-Column schemaColumn(const char* name, int type, int size = 0) {
-    Column c;
-    c.name = QLatin1String(name);
-    c.type = type;
-    c.definedSize = size;
-    return c;
-}
-
 // ADO's isolation levels as ODBC's, weakest first.
 constexpr std::pair<int, SQLULEN> kIsolation[] = {
     {adXactReadUncommitted, SQL_TXN_READ_UNCOMMITTED},

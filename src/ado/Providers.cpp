@@ -18,17 +18,6 @@ QString setting(const QString& key, const QString& fallback = QString()) {
     return q42::ArchivoIni::LeeIni(kIni, kSection, key, fallback).trimmed();
 }
 
-[[noreturn]] void refuse(Errors& errors, const QString& state, qint32 number,
-                         const QString& description) {
-    ado::Error e;
-    e.SQLState = state;
-    e.Number = number;
-    e.Description = description;
-    e.Source = source();
-    errors.Add(e);
-    raise(number, description);
-}
-
 const QStringList kServer = {QStringLiteral("Server"), QStringLiteral("Data Source"),
                              QStringLiteral("Address"), QStringLiteral("Addr")};
 const QStringList kDatabase = {QStringLiteral("Database"), QStringLiteral("Initial Catalog")};
@@ -110,6 +99,17 @@ bool startsWith(const QString& provider, const char* prefix) {
 }
 
 } // namespace
+
+[[noreturn]] void refuse(Errors& errors, const QString& state, qint32 number,
+                         const QString& description) {
+    ado::Error e;
+    e.SQLState = state;
+    e.Number = number;
+    e.Description = description;
+    e.Source = source();
+    errors.Add(e);
+    raise(number, description);
+}
 
 QString odbcConnectionString(const QString& connectionString, const QString& userId,
                              const QString& password, Errors& errors, QString& provider) {

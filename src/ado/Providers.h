@@ -9,6 +9,11 @@
 
 namespace ado::detail {
 
+// Records the failure in the connection's Errors collection, as a driver
+// error would be, then raises it.
+[[noreturn]] void refuse(Errors& errors, const QString& state, qint32 number,
+                         const QString& description);
+
 struct OpenSettings {
     int loginTimeout = 15; // seconds
     int commandTimeout = 30;

@@ -90,14 +90,6 @@ void typeExpressions(Result& r) {
     }
 }
 
-Column schemaColumn(const char* name, int type, int size = 0) {
-    Column c;
-    c.name = QLatin1String(name);
-    c.type = type;
-    c.definedSize = size;
-    return c;
-}
-
 QString restriction(const QVariantList& r, int index) {
     return index < r.size() ? r.at(index).toString().trimmed() : QString();
 }
