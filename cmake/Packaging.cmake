@@ -3,6 +3,8 @@
 # is fixed rather than taken from GNUInstallDirs. Tests are never installed.
 
 install(TARGETS q42 RUNTIME DESTINATION bin)
+# The modules loaded on first use: the program looks in <bin>/../lib/q42.
+install(TARGETS q42_printing q42_charts LIBRARY DESTINATION lib/q42)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/reports/ DESTINATION share/q42/reports
         FILES_MATCHING PATTERN "*.json")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/sql/ DESTINATION share/q42/sql

@@ -52,6 +52,22 @@ function(q42_library NAME)
     endif()
 endfunction()
 
+# A module loaded at run time: one shared object from a folder's sources,
+# exporting only what it marks (Q_DECL_EXPORT), built beside the program.
+function(q42_modulo NAME)
+    cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+    set(sources)
+    foreach(dir ${ARG_DIRS})
+        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+        list(APPEND sources ${found})
+    endforeach()
+    add_library(${NAME} MODULE ${sources})
+    target_include_directories(${NAME} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${NAME} PRIVATE ${ARG_DEPS} Qt6::Widgets)
+    set_target_properties(${NAME} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+                          CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
 # One Qt Test executable per tst_*.cpp file in a folder of tests/, run
 # offscreen under the Spanish (Argentina) regional settings the program is
 # used with. All tests are declared from tests/ itself: Qt's test macros carry
@@ -71,9 +87,11 @@ function(q42_tests_in_folder)
         if(Q42_PCH)
             target_precompile_headers(${target} REUSE_FROM ${ARG_SUPPORT})
         endif()
+        # Printing and charts come from the modules of this build.
+        add_dependencies(${target} q42_printing q42_charts)
         add_test(NAME ${target} COMMAND ${target})
         set_tests_properties(${target} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;Q42_TEST_LOCALE=es_AR;Q42_SOURCE_DIR=${CMAKE_SOURCE_DIR};Q42_BINARY_DIR=${CMAKE_BINARY_DIR}"
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;Q42_TEST_LOCALE=es_AR;Q42_SOURCE_DIR=${CMAKE_SOURCE_DIR};Q42_BINARY_DIR=${CMAKE_BINARY_DIR};Q42_MODULOS=${CMAKE_BINARY_DIR}"
             TIMEOUT 300)
     endforeach()
 endfunction()

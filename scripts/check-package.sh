@@ -20,7 +20,8 @@ deb=$(ls "$work"/out/q42_*.deb 2>/dev/null | head -n1 || true)
 
 # Exactly these files: a test or a build leftover in the package fails here.
 {
-    printf '%s\n' usr/bin/q42 usr/share/applications/q42.desktop \
+    printf '%s\n' usr/bin/q42 usr/lib/q42/libq42_printing.so usr/lib/q42/libq42_charts.so \
+        usr/share/applications/q42.desktop \
         usr/share/icons/hicolor/64x64/apps/q42.png usr/share/icons/hicolor/scalable/apps/q42.svg \
         usr/share/q42/ZK000pr.INI
     (cd "$root" && for f in reports/*.json sql/*.sql; do echo "usr/share/q42/$f"; done)
@@ -40,6 +41,13 @@ fi
 
 # The program from the unpacked package, with an empty home of its own.
 dpkg-deb -x "$deb" "$work/root"
+# Printing and charts are modules: the program itself starts without their
+# Qt libraries, and each module finds every library it needs.
+needed=$(readelf -d "$work/root/usr/bin/q42")
+[[ "$needed" != *Charts* && "$needed" != *PrintSupport* ]] || fail "q42 links Qt Charts or PrintSupport"
+for m in "$work"/root/usr/lib/q42/*.so; do
+    ! ldd "$m" | grep -q "not found" || fail "$(basename "$m") lacks a library: $(ldd "$m" | grep 'not found')"
+done
 mkdir -p "$work/home" "$work/run"
 chmod 700 "$work/run"
 run() {

@@ -6,20 +6,15 @@
 #include "ColumnasDeclaracion.h"
 #include "core/MsgBox.h"
 #include "widgets/Modal.h"
+#include "widgets/Modulos.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPen>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
-#include <QtCharts/QDateTimeAxis>
-#include <QtCharts/QLineSeries>
-#include <QtCharts/QValueAxis>
 
 namespace declaracion {
 
@@ -45,7 +40,7 @@ const Serie kSeries[] = {
      [](const FigurasDeclaracion& f) { return f.extraccion[0] + f.extraccion[1]; }, true},
 };
 
-void guarda(QWidget* grafico, QChartView* vista, QLabel* estado) {
+void guarda(QWidget* grafico, QWidget* vista, QLabel* estado) {
     QFileDialog dialogo(grafico, QStringLiteral("Guardar gráfico"));
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
@@ -67,75 +62,63 @@ void guarda(QWidget* grafico, QChartView* vista, QLabel* estado) {
 } // namespace
 
 QWidget* creaGraficoQ42(const std::vector<MesHistoria>& meses, const LimitesRevision& limites) {
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Declaraciones por mes"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-
-    auto* tiempo = new QDateTimeAxis;
-    tiempo->setFormat(QStringLiteral("MM/yyyy"));
-    tiempo->setTitleText(QStringLiteral("Período"));
-    tiempo->setTickCount(qBound(2, int(meses.size()), 13));
-    auto* toneladas = new QValueAxis;
-    toneladas->setTitleText(QStringLiteral("Toneladas"));
-    toneladas->setLabelFormat(QStringLiteral("%.0f"));
-    auto* porcentaje = new QValueAxis;
-    porcentaje->setTitleText(QStringLiteral("Rendimiento (%)"));
-    porcentaje->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(tiempo, Qt::AlignBottom);
-    chart->addAxis(toneladas, Qt::AlignLeft);
-    chart->addAxis(porcentaje, Qt::AlignRight);
+    q42::PedidoGrafico pedido;
+    pedido.titulo = QStringLiteral("Declaraciones por mes");
+    pedido.tituloTiempo = QStringLiteral("Período");
+    pedido.formatoTiempo = QStringLiteral("MM/yyyy");
+    pedido.marcasTiempo = qBound(2, int(meses.size()), 13);
+    pedido.tituloIzquierdo = QStringLiteral("Toneladas");
+    pedido.tituloDerecho = QStringLiteral("Rendimiento (%)");
 
     double minimo = 0, maximo = 0;
     double pctMin = limites.rendimientoMinimo.toDouble() - 5;
     double pctMax = limites.rendimientoMaximo.toDouble() + 5;
     for (const Serie& s : kSeries) {
-        auto* serie = new QLineSeries;
-        serie->setName(QString::fromUtf8(s.nombre));
+        q42::SerieGrafico serie;
+        serie.nombre = QString::fromUtf8(s.nombre);
+        serie.ejeDerecho = s.porcentaje;
         for (const MesHistoria& m : meses) {
             const double y = s.valor(m.figuras).toDouble();
-            serie->append(instante(m.periodo), y);
+            serie.puntos.append(QPointF(instante(m.periodo), y));
             double& bajo = s.porcentaje ? pctMin : minimo;
             double& alto = s.porcentaje ? pctMax : maximo;
             bajo = qMin(bajo, y);
             alto = qMax(alto, y);
         }
-        chart->addSeries(serie);
-        serie->attachAxis(tiempo);
-        serie->attachAxis(s.porcentaje ? porcentaje : toneladas);
+        pedido.series.push_back(serie);
     }
     // The yield limits of the checks, dashed across the months.
     for (const auto& [nombre, valor] :
          {std::pair{"Rendimiento mínimo", limites.rendimientoMinimo},
           std::pair{"Rendimiento máximo", limites.rendimientoMaximo}}) {
-        auto* linea = new QLineSeries;
-        linea->setName(QString::fromUtf8(nombre));
-        QPen pen(Qt::darkRed);
-        pen.setStyle(Qt::DashLine);
-        linea->setPen(pen);
-        if (!meses.empty()) {
-            linea->append(instante(meses.front().periodo), valor.toDouble());
-            linea->append(instante(meses.back().periodo), valor.toDouble());
-        }
-        chart->addSeries(linea);
-        linea->attachAxis(tiempo);
-        linea->attachAxis(porcentaje);
+        q42::SerieGrafico linea;
+        linea.nombre = QString::fromUtf8(nombre);
+        linea.ejeDerecho = true;
+        linea.limite = true;
+        if (!meses.empty())
+            linea.puntos = {QPointF(instante(meses.front().periodo), valor.toDouble()),
+                            QPointF(instante(meses.back().periodo), valor.toDouble())};
+        pedido.series.push_back(linea);
     }
-    if (!meses.empty())
-        tiempo->setRange(QDateTime::fromMSecsSinceEpoch(qint64(instante(meses.front().periodo))),
-                         QDateTime::fromMSecsSinceEpoch(qint64(instante(meses.back().periodo))));
-    toneladas->setRange(minimo, maximo > minimo ? maximo * 1.05 : minimo + 1);
-    toneladas->applyNiceNumbers();
-    porcentaje->setRange(pctMin, pctMax);
+    pedido.izquierdoMinimo = minimo;
+    pedido.izquierdoMaximo = maximo > minimo ? maximo * 1.05 : minimo + 1;
+    pedido.derechoMinimo = pctMin;
+    pedido.derechoMaximo = pctMax;
 
     auto* grafico = new QWidget;
     grafico->setObjectName(QStringLiteral("grafico"));
-    auto* vista = new QChartView(chart, grafico);
+    QString error;
+    const auto crea = reinterpret_cast<q42::CreaGrafico>(
+        q42::funcionDeModulo(q42::kModuloGraficos, q42::kCreaGrafico, &error));
+    QWidget* vista =
+        crea ? crea(pedido, grafico)
+             : new QLabel(QStringLiteral("No se puede mostrar el gráfico.\n") + error, grafico);
     vista->setObjectName(QStringLiteral("vistaGrafico"));
-    vista->setRenderHint(QPainter::Antialiasing);
     auto* estado = new QLabel(QStringLiteral("%1 meses").arg(meses.size()), grafico);
     estado->setObjectName(QStringLiteral("lblEstadoGrafico"));
     auto* guardar = new QPushButton(QStringLiteral("Guardar imagen…"), grafico);
     guardar->setObjectName(QStringLiteral("cmdGuardarGrafico"));
+    guardar->setEnabled(crea != nullptr);
     QObject::connect(guardar, &QPushButton::clicked, grafico,
                      [=] { guarda(grafico, vista, estado); });
     auto* pie = new QHBoxLayout;

@@ -1,14 +1,13 @@
 #include "VistaPrevia.h"
 
 #include "Modal.h"
+#include "Modulos.h"
 #include "core/MsgBox.h"
 
+#include <QDialog>
 #include <QFileDialog>
-#include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QToolBar>
+#include <memory>
 
 namespace q42 {
 
@@ -33,37 +32,24 @@ void guardaPdfDesde(QWidget* padre, const PedidoVistaPrevia& pedido) {
 } // namespace
 
 void vistaPreviaQt(const PedidoVistaPrevia& pedido) {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!pedido.impresora.isEmpty())
-        printer.setPrinterName(pedido.impresora);
-    if (pedido.pagina)
-        printer.setPageLayout(*pedido.pagina);
-    printer.setDocName(pedido.titulo);
-    QPrintPreviewDialog dialogo(&printer);
-    dialogo.setWindowTitle(QStringLiteral("Vista previa - %1").arg(pedido.titulo));
-    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo,
-                     [&pedido](QPrinter* p) {
-                         QPainter painter(p);
-                         pedido.dibuja(painter, *p);
-                     });
-    if (auto* barra = dialogo.findChild<QToolBar*>()) {
+    QString error;
+    const auto crea = reinterpret_cast<CreaVistaPrevia>(
+        funcionDeModulo(kModuloImpresion, kCreaVistaPrevia, &error));
+    if (!crea) {
+        MsgBox(QStringLiteral("No se puede mostrar la vista previa de %1.\n%2")
+                   .arg(pedido.titulo, error),
+               vbCritical, kFuente);
+        return;
+    }
+    const std::unique_ptr<QDialog> dialogo(crea(pedido, nullptr));
+    if (auto* barra = dialogo->findChild<QToolBar*>()) {
         barra->addSeparator();
         QAction* guardar = barra->addAction(QStringLiteral("Guardar PDF…"));
         guardar->setObjectName(QStringLiteral("accionGuardarPdf"));
-        QObject::connect(guardar, &QAction::triggered, &dialogo,
-                         [&] { guardaPdfDesde(&dialogo, pedido); });
+        QObject::connect(guardar, &QAction::triggered, dialogo.get(),
+                         [&] { guardaPdfDesde(dialogo.get(), pedido); });
     }
-    if (auto* vista = dialogo.findChild<QPrintPreviewWidget*>()) {
-        if (pedido.ajustarAlAncho) {
-            vista->setZoomMode(QPrintPreviewWidget::FitToWidth);
-        } else if (pedido.zoomPorCiento > 0) {
-            vista->setZoomMode(QPrintPreviewWidget::CustomZoom);
-            vista->setZoomFactor(pedido.zoomPorCiento / 100.0);
-        } else {
-            vista->setZoomMode(QPrintPreviewWidget::FitInView);
-        }
-    }
-    execModal(&dialogo);
+    execModal(dialogo.get());
 }
 
 } // namespace q42

@@ -2,6 +2,7 @@
 #include "TestEnv.h"
 #include "core/Regional.h"
 #include "core/Utiles.h"
+#include "widgets/Modulos.h"
 #include "widgets/Progreso.h"
 #include "widgets/UtilesUi.h"
 
@@ -280,6 +281,32 @@ private Q_SLOTS:
         // Spanish names, the week as the regional settings start it.
         QCOMPARE(idioma.language(), QLocale::Spanish);
         QCOMPARE(primerDia, q42::Regional::locale().firstDayOfWeek());
+    }
+
+    // Printing and charts come from modules loaded on first use: a missing
+    // module or function is told by name, never a crash or a null call.
+    void funcionDeModulo_data() {
+        QTest::addColumn<QString>("modulo");
+        QTest::addColumn<QString>("funcion");
+        QTest::addColumn<bool>("hallada");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("vista previa")
+            << q42::kModuloImpresion << q42::kCreaVistaPrevia << true << "";
+        QTest::newRow("grafico") << q42::kModuloGraficos << q42::kCreaGrafico << true << "";
+        QTest::newRow("sin modulo") << "q42_inexistente" << q42::kCreaGrafico << false
+                                    << "No se pudo cargar el módulo q42_inexistente: no está en";
+        QTest::newRow("sin funcion") << q42::kModuloGraficos << "q42_otra" << false
+                                     << "El módulo q42_charts no tiene la función q42_otra.";
+    }
+    void funcionDeModulo() {
+        QFETCH(QString, modulo);
+        QFETCH(QString, funcion);
+        QFETCH(bool, hallada);
+        QFETCH(QString, motivo);
+        QString error;
+        void* f = q42::funcionDeModulo(modulo, funcion.toLatin1().constData(), &error);
+        QCOMPARE(f != nullptr, hallada);
+        QVERIFY2(motivo.isEmpty() ? error.isEmpty() : error.startsWith(motivo), qPrintable(error));
     }
 
     void esperaNeverStacks() {
