@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
 #include <QPixmap>
 #include <QWidget>
 
@@ -39,12 +40,16 @@ void ConfiguraFormulario(QWidget* Formulario) {
                                             QStringLiteral("ICONQUARVEX"));
         },
         [&] {
-            // The program's icons are resources named as the setting names them.
+            // The program's icons are PNG resources named as the setting
+            // names them. Read by Qt's own PNG reader: left to guess, Qt
+            // loads every picture plug-in (QIcon the MIME database too)
+            // to learn the type of a name without extension.
             const QString recurso = QStringLiteral(":/iconos/") + icono.trimmed();
-            // Read as a picture: a file name without extension would have
-            // QIcon load the whole MIME database to learn its type.
-            if (!icono.trimmed().isEmpty() && QFileInfo::exists(recurso))
-                Formulario->setWindowIcon(QIcon(QPixmap(recurso)));
+            if (!icono.trimmed().isEmpty() && QFileInfo::exists(recurso)) {
+                QImageReader lector(recurso, "png");
+                lector.setAutoDetectImageFormat(false);
+                Formulario->setWindowIcon(QIcon(QPixmap::fromImage(lector.read())));
+            }
         },
         [&] {
             const QString archivo = QDir::current().filePath(QStringLiteral("quarvex.ico"));

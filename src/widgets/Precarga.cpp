@@ -1,19 +1,14 @@
 #include "Precarga.h"
 
 #include <QFontDatabase>
-#include <QImageReader>
 
 namespace q42 {
 
 PrecargaInterfaz::PrecargaInterfaz()
-    // Both are thread-safe and fill process-wide tables, so the work done
-    // here is not repeated on the main thread.
-    : m_hilo([] {
-          // In the order the window needs them: text first, then the window's
-          // own icon.
-          QFontDatabase::families();
-          QImageReader::supportedImageFormats();
-      }) {}
+    // Thread-safe, and fills a process-wide table: the work done here is not
+    // repeated on the main thread. (The window's icon is read by Qt's own
+    // PNG reader, so no picture plug-in is needed at start.)
+    : m_hilo([] { QFontDatabase::families(); }) {}
 
 PrecargaInterfaz::~PrecargaInterfaz() {
     if (m_hilo.joinable())

@@ -1,10 +1,10 @@
 #pragma once
 
-// The first window measures text and decodes pictures: Qt then reads the
-// system's font configuration and finds its picture readers, some 10-15 ms
-// before anything shows. Started right after the application object, this
-// does both on a second thread while the program opens its database; the
-// window's first use of either finds them ready (or waits for the rest).
+// The first window measures text: Qt then reads the system's font
+// configuration and lists its fonts, some 10 ms before anything shows.
+// Started right after the application object, this does it on a second
+// thread while the program opens its database; the window's first text
+// finds the fonts ready (or waits for the rest).
 
 #include <thread>
 
