@@ -31,14 +31,6 @@ namespace {
 
 constexpr int LargoPerfil = 50;
 
-// Leading number of a text ("1", " 0.5x"), 0 when it starts with none.
-double valorNumerico(const QString& texto) {
-    static const QRegularExpression numero(
-        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
-    const QRegularExpressionMatch m = numero.match(texto);
-    return m.hasMatch() ? m.captured(0).trimmed().toDouble() : 0.0;
-}
-
 struct EntradaMascara {
     const char* titulo;
     const char* tabla;
@@ -170,7 +162,7 @@ bool IniciaSistema(const QString& parametros, bool consultasDespues) {
         }),
         // 3. Toolbar style.
         paso([] {
-            gFlatToolbars = valorNumerico(
+            gFlatToolbars = q42::Utiles::ValorInicial(
                 q42::ArchivoIni::LeeIni(QStringLiteral("ZK000pr.INI"), gPerfil,
                                         QStringLiteral("FlatToolbars"), QStringLiteral("1")));
         }),

@@ -83,6 +83,41 @@ qint64 Utiles::TextoAEntero(const QString& texto) {
     return negativo ? -valor : valor;
 }
 
+double Utiles::ValorInicial(const QString& texto) {
+    const auto digito = [&texto](qsizetype i) {
+        return i < texto.size() && texto[i] >= QLatin1Char('0') && texto[i] <= QLatin1Char('9');
+    };
+    const auto digitos = [&](qsizetype i) {
+        while (digito(i))
+            ++i;
+        return i;
+    };
+    qsizetype inicio = 0;
+    while (inicio < texto.size() && texto[inicio].isSpace())
+        ++inicio;
+    qsizetype i = inicio;
+    if (i < texto.size() && (texto[i] == QLatin1Char('+') || texto[i] == QLatin1Char('-')))
+        ++i;
+    const qsizetype enteros = i;
+    i = digitos(i);
+    bool cifras = i > enteros;
+    if (i < texto.size() && texto[i] == QLatin1Char('.') && (cifras || digito(i + 1))) {
+        cifras = true;
+        i = digitos(i + 1);
+    }
+    if (!cifras)
+        return 0.0;
+    // An exponent counts only with its digits: "2e" is 2.
+    if (i < texto.size() && (texto[i] == QLatin1Char('e') || texto[i] == QLatin1Char('E'))) {
+        qsizetype e = i + 1;
+        if (e < texto.size() && (texto[e] == QLatin1Char('+') || texto[e] == QLatin1Char('-')))
+            ++e;
+        if (digito(e))
+            i = digitos(e);
+    }
+    return QStringView(texto).mid(inicio, i - inicio).toDouble();
+}
+
 QString Utiles::AjustaTexto(const QString& texto, int ancho) {
     if (ancho <= 0)
         return QString();

@@ -31,6 +31,9 @@ public:
     // The whole number the text begins with (after blanks and a sign); 0
     // when there is none.
     static qint64 TextoAEntero(const QString& texto);
+    // The number the text begins with, point as decimal separator and an
+    // exponent allowed ("1", " 0.5x", "2e3"); 0 when it begins with none.
+    static double ValorInicial(const QString& texto);
     // Cut or padded with blanks on the right to exactly `ancho` characters.
     static QString AjustaTexto(const QString& texto, int ancho);
     // "Enero" .. "Diciembre"; empty text outside 1..12.

@@ -5,6 +5,7 @@
 
 #include "core/MsgBox.h"
 #include "core/StepRunner.h"
+#include "core/Utiles.h"
 
 #include <QRegularExpression>
 
@@ -36,15 +37,6 @@ QString textoReintento(const ado::Error& e) {
            QStringLiteral("Descripcion: ") + ado::redactPasswords(e.Description) + cr +
            QStringLiteral("Codigo Nativo: ") + QString::number(e.NativeError) + cr +
            QStringLiteral(" - Desea Intentarlo Nuevamente??? ");
-}
-
-// The number a text begins with, 0 when it begins with none: "1" and
-// "1.0" are 1, "-1", "2" and "" are not.
-double valorNumerico(const QString& texto) {
-    static const QRegularExpression numero(
-        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
-    const QRegularExpressionMatch m = numero.match(texto);
-    return m.hasMatch() ? m.captured(0).trimmed().toDouble() : 0.0;
 }
 
 } // namespace
@@ -190,7 +182,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, ado::CursorLocationEnum lCu
                 DatosTabla(QStringLiteral("ta_usuarios"), gUsuario, QStringLiteral("Administrador"),
                            QStringLiteral("nombre"));
             if (valor)
-                gEsAdmin = valorNumerico(*valor) == 1.0;
+                gEsAdmin = q42::Utiles::ValorInicial(*valor) == 1.0;
         }),
     };
 

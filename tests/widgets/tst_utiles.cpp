@@ -75,6 +75,31 @@ private Q_SLOTS:
         QCOMPARE(errorOf([&] { QCOMPARE(Utiles::TextoAEntero(texto), valor); }), error);
     }
 
+    // The number a setting begins with (administrator flag, flat bars):
+    // "1.0" is 1, a word after the number is ignored, a lone point or sign
+    // is no number.
+    void valorInicial_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<double>("valor");
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("word") << "SI" << 0.0;
+        QTest::newRow("one") << "1" << 1.0;
+        QTest::newRow("one with decimals and blanks") << "  1.0 " << 1.0;
+        QTest::newRow("trailing point") << "1." << 1.0;
+        QTest::newRow("leading point") << ".5x" << 0.5;
+        QTest::newRow("negative") << "-1" << -1.0;
+        QTest::newRow("lone point") << "." << 0.0;
+        QTest::newRow("lone sign") << "-" << 0.0;
+        QTest::newRow("exponent") << "2e3 toneladas" << 2000.0;
+        QTest::newRow("exponent without digits") << "2e" << 2.0;
+        QTest::newRow("comma is no decimal point") << "1,5" << 1.0;
+    }
+    void valorInicial() {
+        QFETCH(QString, texto);
+        QFETCH(double, valor);
+        QCOMPARE(Utiles::ValorInicial(texto), valor);
+    }
+
     void ajustaTexto_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<int>("ancho");
