@@ -39,10 +39,12 @@ sobre una base SQLite de demostración.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Qt, unixODBC and SQLite come from the binary itself; the fonts are the
-# ones the report definitions name; Qt's Spanish texts for its own dialogs.
+# Qt and SQLite come from the binary itself and its modules; unixODBC's
+# driver manager is loaded when the program first connects through ODBC,
+# so it is named here; the fonts are the ones the report definitions name;
+# Qt's Spanish texts for its own dialogs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libodbc2, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libsqliteodbc")
 set(CPACK_STRIP_FILES ON)

@@ -1,6 +1,7 @@
 #include "OdbcData.h"
 
 #include "Ado.h"
+#include "OdbcApi.h"
 
 #include <QDateTime>
 #include <sqlext.h>
@@ -17,7 +18,8 @@ QVariant readChunks(SQLHSTMT stmt, SQLUSMALLINT col, bool text, SQLRETURN& rc) {
         text ? SQLLEN(sizeof buffer) - SQLLEN(sizeof(SQLWCHAR)) : SQLLEN(sizeof buffer);
     for (;;) {
         SQLLEN ind = 0;
-        rc = SQLGetData(stmt, col, text ? SQL_C_WCHAR : SQL_C_BINARY, buffer, sizeof buffer, &ind);
+        rc = odbcApi().SQLGetData(stmt, col, text ? SQL_C_WCHAR : SQL_C_BINARY, buffer,
+                                  sizeof buffer, &ind);
         if (rc == SQL_NO_DATA) {
             rc = SQL_SUCCESS;
             break;
@@ -85,27 +87,27 @@ QVariant readValue(SQLHSTMT stmt, SQLUSMALLINT col, Read how, SQLRETURN& rc) {
     switch (how) {
     case Read::Bit: {
         unsigned char v = 0;
-        rc = SQLGetData(stmt, col, SQL_C_BIT, &v, sizeof v, &ind);
+        rc = odbcApi().SQLGetData(stmt, col, SQL_C_BIT, &v, sizeof v, &ind);
         return ind == SQL_NULL_DATA ? QVariant() : QVariant(v != 0);
     }
     case Read::BigInt: {
         SQLBIGINT v = 0;
-        rc = SQLGetData(stmt, col, SQL_C_SBIGINT, &v, sizeof v, &ind);
+        rc = odbcApi().SQLGetData(stmt, col, SQL_C_SBIGINT, &v, sizeof v, &ind);
         return ind == SQL_NULL_DATA ? QVariant() : QVariant(qlonglong(v));
     }
     case Read::Double: {
         double v = 0;
-        rc = SQLGetData(stmt, col, SQL_C_DOUBLE, &v, sizeof v, &ind);
+        rc = odbcApi().SQLGetData(stmt, col, SQL_C_DOUBLE, &v, sizeof v, &ind);
         return ind == SQL_NULL_DATA ? QVariant() : QVariant(v);
     }
     case Read::Decimal: {
         char text[80] = {};
-        rc = SQLGetData(stmt, col, SQL_C_CHAR, text, sizeof text, &ind);
+        rc = odbcApi().SQLGetData(stmt, col, SQL_C_CHAR, text, sizeof text, &ind);
         return ind == SQL_NULL_DATA ? QVariant() : QVariant(QByteArray(text).trimmed().toDouble());
     }
     case Read::Timestamp: {
         SQL_TIMESTAMP_STRUCT v{};
-        rc = SQLGetData(stmt, col, SQL_C_TYPE_TIMESTAMP, &v, sizeof v, &ind);
+        rc = odbcApi().SQLGetData(stmt, col, SQL_C_TYPE_TIMESTAMP, &v, sizeof v, &ind);
         if (ind == SQL_NULL_DATA)
             return {};
         return QDateTime(QDate(v.year, v.month, v.day),
@@ -113,14 +115,14 @@ QVariant readValue(SQLHSTMT stmt, SQLUSMALLINT col, Read how, SQLRETURN& rc) {
     }
     case Read::Date: {
         SQL_DATE_STRUCT v{};
-        rc = SQLGetData(stmt, col, SQL_C_TYPE_DATE, &v, sizeof v, &ind);
+        rc = odbcApi().SQLGetData(stmt, col, SQL_C_TYPE_DATE, &v, sizeof v, &ind);
         if (ind == SQL_NULL_DATA)
             return {};
         return QDateTime(QDate(v.year, v.month, v.day), QTime(0, 0));
     }
     case Read::Time: {
         SQL_TIME_STRUCT v{};
-        rc = SQLGetData(stmt, col, SQL_C_TYPE_TIME, &v, sizeof v, &ind);
+        rc = odbcApi().SQLGetData(stmt, col, SQL_C_TYPE_TIME, &v, sizeof v, &ind);
         return ind == SQL_NULL_DATA ? QVariant() : QVariant(QTime(v.hour, v.minute, v.second));
     }
     case Read::Binary:

@@ -2,7 +2,9 @@
 
 #include "AdoErrors.h"
 #include "ErrorMap.h"
+#include "OdbcApi.h"
 #include "OdbcData.h"
+#include "Providers.h"
 #include "TypeMap.h"
 
 #include <QDateTime>
@@ -21,7 +23,7 @@ struct Stmt {
     SQLHSTMT h = nullptr;
     ~Stmt() {
         if (h)
-            SQLFreeHandle(SQL_HANDLE_STMT, h);
+            odbcApi().SQLFreeHandle(SQL_HANDLE_STMT, h);
     }
 };
 
@@ -64,21 +66,28 @@ const Savepoints& savepointsFor(Engine e) {
 
 OdbcDriver::OdbcDriver(const QString& connectionString, int loginTimeoutSeconds, Errors& errors)
     : m_errors(errors) {
-    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env);
-    SQLSetEnvAttr(m_env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    SQLAllocHandle(SQL_HANDLE_DBC, m_env, &m_dbc);
-    SQLSetConnectAttrW(m_dbc, SQL_ATTR_LOGIN_TIMEOUT,
-                       reinterpret_cast<SQLPOINTER>(SQLULEN(qMax(0, loginTimeoutSeconds))), 0);
+    if (QString why; !loadOdbc(&why))
+        refuse(errors, QStringLiteral("IM002"), ProviderNotFound,
+               QStringLiteral("No se pudo cargar el administrador de ODBC (unixODBC, "
+                              "libodbc.so.2): %1")
+                   .arg(why));
+    odbcApi().SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env);
+    odbcApi().SQLSetEnvAttr(m_env, SQL_ATTR_ODBC_VERSION,
+                            reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    odbcApi().SQLAllocHandle(SQL_HANDLE_DBC, m_env, &m_dbc);
+    odbcApi().SQLSetConnectAttrW(
+        m_dbc, SQL_ATTR_LOGIN_TIMEOUT,
+        reinterpret_cast<SQLPOINTER>(SQLULEN(qMax(0, loginTimeoutSeconds))), 0);
     SQLWCHAR out[1024];
     SQLSMALLINT outLength = 0;
-    const SQLRETURN rc = SQLDriverConnectW(m_dbc, nullptr, w(connectionString), SQL_NTS, out, 1024,
-                                           &outLength, SQL_DRIVER_NOPROMPT);
+    const SQLRETURN rc = odbcApi().SQLDriverConnectW(m_dbc, nullptr, w(connectionString), SQL_NTS,
+                                                     out, 1024, &outLength, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
         try {
             fail(SQL_HANDLE_DBC, m_dbc);
         } catch (...) {
-            SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
-            SQLFreeHandle(SQL_HANDLE_ENV, m_env);
+            odbcApi().SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+            odbcApi().SQLFreeHandle(SQL_HANDLE_ENV, m_env);
             m_dbc = nullptr;
             m_env = nullptr;
             throw;
@@ -87,7 +96,7 @@ OdbcDriver::OdbcDriver(const QString& connectionString, int loginTimeoutSeconds,
     m_connected = true;
     SQLWCHAR info[256] = {};
     SQLSMALLINT length = 0;
-    SQLGetInfoW(m_dbc, SQL_DBMS_NAME, info, sizeof info, &length);
+    odbcApi().SQLGetInfoW(m_dbc, SQL_DBMS_NAME, info, sizeof info, &length);
     const QString dbms = fromW(info, length / qsizetype(sizeof(SQLWCHAR)));
     if (dbms.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0)
         m_engine = Engine::SQLite;
@@ -95,40 +104,42 @@ OdbcDriver::OdbcDriver(const QString& connectionString, int loginTimeoutSeconds,
         m_engine = Engine::SqlServer;
     else if (dbms.contains(QLatin1String("Oracle"), Qt::CaseInsensitive))
         m_engine = Engine::Oracle;
-    SQLGetConnectAttrW(m_dbc, SQL_ATTR_TXN_ISOLATION, &m_isolationDefault, 0, nullptr);
-    SQLGetInfoW(m_dbc, SQL_TXN_ISOLATION_OPTION, &m_isolationOptions, sizeof m_isolationOptions,
-                nullptr);
+    odbcApi().SQLGetConnectAttrW(m_dbc, SQL_ATTR_TXN_ISOLATION, &m_isolationDefault, 0, nullptr);
+    odbcApi().SQLGetInfoW(m_dbc, SQL_TXN_ISOLATION_OPTION, &m_isolationOptions,
+                          sizeof m_isolationOptions, nullptr);
     length = 0;
-    SQLGetInfoW(m_dbc, SQL_SEARCH_PATTERN_ESCAPE, info, sizeof info, &length);
+    odbcApi().SQLGetInfoW(m_dbc, SQL_SEARCH_PATTERN_ESCAPE, info, sizeof info, &length);
     m_escape = fromW(info, length / qsizetype(sizeof(SQLWCHAR)));
 }
 
 OdbcDriver::~OdbcDriver() {
     if (m_dbc) {
-        SQLDisconnect(m_dbc);
-        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+        odbcApi().SQLDisconnect(m_dbc);
+        odbcApi().SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
     }
     if (m_env)
-        SQLFreeHandle(SQL_HANDLE_ENV, m_env);
+        odbcApi().SQLFreeHandle(SQL_HANDLE_ENV, m_env);
 }
 
 QStringList OdbcDriver::installedDrivers() {
     QStringList names;
     SQLHENV env = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
+    if (!loadOdbc() ||
+        !SQL_SUCCEEDED(odbcApi().SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
         return names;
-    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    odbcApi().SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3),
+                            0);
     SQLWCHAR name[256];
     SQLWCHAR attributes[1024];
     SQLSMALLINT nameLength = 0;
     SQLSMALLINT attrLength = 0;
     SQLUSMALLINT direction = SQL_FETCH_FIRST;
-    while (SQL_SUCCEEDED(
-        SQLDriversW(env, direction, name, 256, &nameLength, attributes, 1024, &attrLength))) {
+    while (SQL_SUCCEEDED(odbcApi().SQLDriversW(env, direction, name, 256, &nameLength, attributes,
+                                               1024, &attrLength))) {
         names << fromW(name, nameLength);
         direction = SQL_FETCH_NEXT;
     }
-    SQLFreeHandle(SQL_HANDLE_ENV, env);
+    odbcApi().SQLFreeHandle(SQL_HANDLE_ENV, env);
     return names;
 }
 
@@ -139,12 +150,13 @@ void OdbcDriver::fail(SQLSMALLINT handleType, SQLHANDLE handle) {
         SQLINTEGER native = 0;
         std::vector<SQLWCHAR> message(1024);
         SQLSMALLINT length = 0;
-        SQLRETURN rc = SQLGetDiagRecW(handleType, handle, i, state, &native, message.data(),
-                                      SQLSMALLINT(message.size()), &length);
+        SQLRETURN rc =
+            odbcApi().SQLGetDiagRecW(handleType, handle, i, state, &native, message.data(),
+                                     SQLSMALLINT(message.size()), &length);
         if (rc == SQL_SUCCESS_WITH_INFO && std::size_t(length) >= message.size()) {
             message.resize(std::size_t(length) + 1);
-            rc = SQLGetDiagRecW(handleType, handle, i, state, &native, message.data(),
-                                SQLSMALLINT(message.size()), &length);
+            rc = odbcApi().SQLGetDiagRecW(handleType, handle, i, state, &native, message.data(),
+                                          SQLSMALLINT(message.size()), &length);
         }
         if (!SQL_SUCCEEDED(rc))
             break;
@@ -181,7 +193,7 @@ void OdbcDriver::check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle) {
 Result OdbcDriver::fetchAll(SQLHSTMT stmt) {
     Result r;
     SQLSMALLINT n = 0;
-    check(SQLNumResultCols(stmt, &n), SQL_HANDLE_STMT, stmt);
+    check(odbcApi().SQLNumResultCols(stmt, &n), SQL_HANDLE_STMT, stmt);
     if (n <= 0)
         return r;
     r.hasColumns = true;
@@ -193,7 +205,8 @@ Result OdbcDriver::fetchAll(SQLHSTMT stmt) {
         SQLULEN size = 0;
         SQLSMALLINT digits = 0;
         SQLSMALLINT nullable = 0;
-        check(SQLDescribeColW(stmt, i, name, 256, &nameLength, &sqlType, &size, &digits, &nullable),
+        check(odbcApi().SQLDescribeColW(stmt, i, name, 256, &nameLength, &sqlType, &size, &digits,
+                                        &nullable),
               SQL_HANDLE_STMT, stmt);
         const TypeInfo t = typeFromOdbc(sqlType, qint64(size), digits);
         Column c;
@@ -204,8 +217,8 @@ Result OdbcDriver::fetchAll(SQLHSTMT stmt) {
         c.scale = t.scale;
         SQLWCHAR base[256] = {};
         SQLSMALLINT baseLength = 0;
-        if (SQL_SUCCEEDED(SQLColAttributeW(stmt, i, SQL_DESC_BASE_COLUMN_NAME, base, sizeof base,
-                                           &baseLength, nullptr)))
+        if (SQL_SUCCEEDED(odbcApi().SQLColAttributeW(stmt, i, SQL_DESC_BASE_COLUMN_NAME, base,
+                                                     sizeof base, &baseLength, nullptr)))
             c.baseColumn = fromW(base, qMin<qsizetype>(baseLength / 2, 255));
         r.columns.push_back(c);
         how.push_back(readAs(t.type, t.precision));
@@ -218,7 +231,7 @@ Result OdbcDriver::fetchAll(SQLHSTMT stmt) {
         for (Column& c : r.columns)
             c.baseColumn = c.name;
     for (;;) {
-        SQLRETURN rc = SQLFetch(stmt);
+        SQLRETURN rc = odbcApi().SQLFetch(stmt);
         if (rc == SQL_NO_DATA)
             break;
         check(rc, SQL_HANDLE_STMT, stmt);
@@ -235,16 +248,16 @@ Result OdbcDriver::fetchAll(SQLHSTMT stmt) {
 
 Result OdbcDriver::run(const QString& sql, const QVariantList& params) {
     Stmt stmt;
-    check(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt.h), SQL_HANDLE_DBC, m_dbc);
-    SQLSetStmtAttrW(stmt.h, SQL_ATTR_QUERY_TIMEOUT,
-                    reinterpret_cast<SQLPOINTER>(SQLULEN(qMax(0, m_timeoutSeconds))), 0);
+    check(odbcApi().SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt.h), SQL_HANDLE_DBC, m_dbc);
+    odbcApi().SQLSetStmtAttrW(stmt.h, SQL_ATTR_QUERY_TIMEOUT,
+                              reinterpret_cast<SQLPOINTER>(SQLULEN(qMax(0, m_timeoutSeconds))), 0);
     SQLRETURN rc;
     std::vector<Param> bound;
     traceStatement(sql);
     if (params.isEmpty()) {
-        rc = SQLExecDirectW(stmt.h, w(sql), SQL_NTS);
+        rc = odbcApi().SQLExecDirectW(stmt.h, w(sql), SQL_NTS);
     } else {
-        check(SQLPrepareW(stmt.h, w(sql), SQL_NTS), SQL_HANDLE_STMT, stmt.h);
+        check(odbcApi().SQLPrepareW(stmt.h, w(sql), SQL_NTS), SQL_HANDLE_STMT, stmt.h);
         bound.reserve(std::size_t(params.size()));
         for (const QVariant& v : params) {
             // The SQLite driver shortens a double parameter: as text all
@@ -255,28 +268,29 @@ Result OdbcDriver::run(const QString& sql, const QVariantList& params) {
         }
         for (std::size_t i = 0; i < bound.size(); ++i) {
             Param& p = bound[i];
-            check(SQLBindParameter(stmt.h, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, p.cType, p.sqlType,
-                                   p.size, p.digits, p.data.data(), SQLLEN(p.data.size()), &p.ind),
+            check(odbcApi().SQLBindParameter(stmt.h, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, p.cType,
+                                             p.sqlType, p.size, p.digits, p.data.data(),
+                                             SQLLEN(p.data.size()), &p.ind),
                   SQL_HANDLE_STMT, stmt.h);
         }
-        rc = SQLExecute(stmt.h);
+        rc = odbcApi().SQLExecute(stmt.h);
     }
     check(rc, SQL_HANDLE_STMT, stmt.h);
     // The first result with columns gives the rows; counts of the others add up.
     Result result;
     for (;;) {
         SQLSMALLINT n = 0;
-        SQLNumResultCols(stmt.h, &n);
+        odbcApi().SQLNumResultCols(stmt.h, &n);
         if (n > 0 && !result.hasColumns) {
             const long affected = result.affected;
             result = fetchAll(stmt.h);
             result.affected = affected;
         } else if (n == 0) {
             SQLLEN count = -1;
-            if (SQL_SUCCEEDED(SQLRowCount(stmt.h, &count)) && count >= 0)
+            if (SQL_SUCCEEDED(odbcApi().SQLRowCount(stmt.h, &count)) && count >= 0)
                 result.affected = qMax(0L, result.affected) + long(count);
         }
-        rc = SQLMoreResults(stmt.h);
+        rc = odbcApi().SQLMoreResults(stmt.h);
         if (rc == SQL_NO_DATA)
             break;
         check(rc, SQL_HANDLE_STMT, stmt.h);
@@ -285,9 +299,10 @@ Result OdbcDriver::run(const QString& sql, const QVariantList& params) {
 }
 
 void OdbcDriver::endTransaction(SQLSMALLINT completion) {
-    check(SQLEndTran(SQL_HANDLE_DBC, m_dbc, completion), SQL_HANDLE_DBC, m_dbc);
-    check(SQLSetConnectAttrW(m_dbc, SQL_ATTR_AUTOCOMMIT,
-                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER),
+    check(odbcApi().SQLEndTran(SQL_HANDLE_DBC, m_dbc, completion), SQL_HANDLE_DBC, m_dbc);
+    check(odbcApi().SQLSetConnectAttrW(m_dbc, SQL_ATTR_AUTOCOMMIT,
+                                       reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON),
+                                       SQL_IS_UINTEGER),
           SQL_HANDLE_DBC, m_dbc);
 }
 
@@ -296,8 +311,9 @@ void OdbcDriver::beginTrans(int level) {
         run(QString::fromLatin1(savepointsFor(m_engine).save).arg(level), {});
         return;
     }
-    check(SQLSetConnectAttrW(m_dbc, SQL_ATTR_AUTOCOMMIT,
-                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), SQL_IS_UINTEGER),
+    check(odbcApi().SQLSetConnectAttrW(m_dbc, SQL_ATTR_AUTOCOMMIT,
+                                       reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF),
+                                       SQL_IS_UINTEGER),
           SQL_HANDLE_DBC, m_dbc);
 }
 
@@ -323,7 +339,7 @@ void OdbcDriver::rollbackTrans(int level) {
 
 void OdbcDriver::setIsolationLevel(int level) {
     const auto pone = [this](SQLULEN nivel) {
-        return SQL_SUCCEEDED(SQLSetConnectAttrW(
+        return SQL_SUCCEEDED(odbcApi().SQLSetConnectAttrW(
             m_dbc, SQL_ATTR_TXN_ISOLATION, reinterpret_cast<SQLPOINTER>(nivel), SQL_IS_UINTEGER));
     };
     if (level == adXactUnspecified) {
@@ -382,15 +398,16 @@ Result OdbcDriver::catalogue(bool wantColumns, const QVariantList& restrictions)
     auto arg = [](const QString& s) { return s.isEmpty() ? nullptr : w(s); };
     auto len = [](const QString& s) { return SQLSMALLINT(s.isEmpty() ? 0 : SQL_NTS); };
     Stmt stmt;
-    check(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt.h), SQL_HANDLE_DBC, m_dbc);
+    check(odbcApi().SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt.h), SQL_HANDLE_DBC, m_dbc);
     SQLRETURN rc;
     if (wantColumns)
-        rc = SQLColumnsW(stmt.h, arg(catalog), len(catalog), arg(schemaPattern), len(schemaPattern),
-                         arg(tablePattern), len(tablePattern), arg(columnPattern),
-                         len(columnPattern));
+        rc = odbcApi().SQLColumnsW(stmt.h, arg(catalog), len(catalog), arg(schemaPattern),
+                                   len(schemaPattern), arg(tablePattern), len(tablePattern),
+                                   arg(columnPattern), len(columnPattern));
     else
-        rc = SQLTablesW(stmt.h, arg(catalog), len(catalog), arg(schemaPattern), len(schemaPattern),
-                        arg(tablePattern), len(tablePattern), arg(fourth), len(fourth));
+        rc = odbcApi().SQLTablesW(stmt.h, arg(catalog), len(catalog), arg(schemaPattern),
+                                  len(schemaPattern), arg(tablePattern), len(tablePattern),
+                                  arg(fourth), len(fourth));
     check(rc, SQL_HANDLE_STMT, stmt.h);
     const Result raw = fetchAll(stmt.h);
     Result r;
