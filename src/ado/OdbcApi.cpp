@@ -1,6 +1,7 @@
 #include "OdbcApi.h"
 
 #include <QLibrary>
+#include <memory>
 
 namespace ado::detail {
 
@@ -9,15 +10,16 @@ namespace {
 struct Loaded {
     OdbcApi api;
     QString why; // empty when loaded
+    // Kept, never unloaded: handles and drivers live as long as the program.
+    std::unique_ptr<QLibrary> library;
 };
 
 Loaded load() {
     Loaded l;
-    // Never unloaded: handles and drivers live as long as the program.
-    auto* library = new QLibrary(QStringLiteral("libodbc.so.2"));
+    l.library = std::make_unique<QLibrary>(QStringLiteral("libodbc.so.2"));
+    QLibrary* library = l.library.get();
     if (!library->load()) {
         l.why = library->errorString();
-        delete library;
         return l;
     }
 #define Q42_ODBC_RESOLVE(name)                                                                     \

@@ -23,7 +23,7 @@ QStringList carpetasDeModulos() {
 
 } // namespace
 
-void* funcionDeModulo(const QString& modulo, const char* funcion, QString* error) {
+QFunctionPointer funcionDeModulo(const QString& modulo, const char* funcion, QString* error) {
     // Loaded modules stay loaded: their widgets may outlive the call.
     static QHash<QString, std::shared_ptr<QLibrary>> cargados;
     std::shared_ptr<QLibrary>& libreria = cargados[modulo];
@@ -52,7 +52,7 @@ void* funcionDeModulo(const QString& modulo, const char* funcion, QString* error
             *error = QStringLiteral("No se pudo cargar el módulo %1: %2").arg(modulo, motivo);
         return nullptr;
     }
-    void* f = reinterpret_cast<void*>(libreria->resolve(funcion));
+    const QFunctionPointer f = libreria->resolve(funcion);
     if (!f && error)
         *error = QStringLiteral("El módulo %1 no tiene la función %2.")
                      .arg(modulo, QLatin1String(funcion));

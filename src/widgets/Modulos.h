@@ -5,6 +5,7 @@
 // its own, loaded the first time it is used. A module links Qt only and
 // exports one function, declared here with the data it takes.
 
+#include <QFunctionPointer>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -21,7 +22,7 @@ struct PedidoVistaPrevia;
 // module's file is missing, or a library it needs). Looked for in the
 // folder Q42_MODULOS names, then beside the program (a build), then in
 // <program>/../lib/q42 (installed). A module is loaded once.
-void* funcionDeModulo(const QString& modulo, const char* funcion, QString* error);
+QFunctionPointer funcionDeModulo(const QString& modulo, const char* funcion, QString* error);
 
 // "q42_printing": the preview dialog of a report, ready to run; its tool
 // bar is the caller's to extend. Owns its printer.

@@ -329,7 +329,8 @@ private Q_SLOTS:
         QFETCH(bool, hallada);
         QFETCH(QString, motivo);
         QString error;
-        void* f = q42::funcionDeModulo(modulo, funcion.toLatin1().constData(), &error);
+        const QFunctionPointer f =
+            q42::funcionDeModulo(modulo, funcion.toLatin1().constData(), &error);
         QCOMPARE(f != nullptr, hallada);
         QVERIFY2(motivo.isEmpty() ? error.isEmpty() : error.startsWith(motivo), qPrintable(error));
     }
