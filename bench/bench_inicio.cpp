@@ -41,6 +41,22 @@ int main(int argc, char* argv[]) {
     const banco::Pares tiempo = banco::alterna(
         banco::pares(11), [&] { return corre(q42, cpuQ42, memQ42); },
         [&] { return corre(vacio, cpuVacio, memVacio); });
+    // Beside the figure, not judged: against an empty window with one text
+    // box, which sets up Qt's fonts as the program's window must.
+    QStringList conCaja = entorno;
+    conCaja << QStringLiteral("Q42_VACIO_CON_CAJA=1");
+    const banco::Pares caja = banco::alterna(
+        banco::pares(11), [&] { return corre(q42, cpuQ42, memQ42); },
+        [&] {
+            const banco::Hijo h = banco::ejecuta(vacio, QString(), conCaja);
+            if (h.codigo != 0)
+                qFatal("%s terminó con %d", qUtf8Printable(vacio.first()), h.codigo);
+            return h.ms;
+        });
+    banco::detalle(QStringLiteral("inicio: contra una ventana vacía con una caja de texto %1 "
+                                  "(ventana %2 ms; solo informativo)")
+                       .arg(banco::mediana(caja.razones), 0, 'f', 2)
+                       .arg(banco::mediana(caja.base), 0, 'f', 1));
     banco::Pares memoria;
     for (std::size_t i = 1; i < memVacio.size(); ++i)
         memoria.razones.push_back(memQ42[i] / memVacio[i]);
