@@ -12,14 +12,16 @@
 
 namespace {
 
-// The dialog owns its printer, which must outlive the preview's pages.
-class DialogoVistaPrevia : public QPrintPreviewDialog {
-public:
-    DialogoVistaPrevia(std::unique_ptr<QPrinter> impresora, QWidget* padre)
-        : QPrintPreviewDialog(impresora.get(), padre), m_impresora(std::move(impresora)) {}
+// The dialog owns its printer, which must outlive the preview's pages: held
+// by a base constructed before the dialog and destroyed after it.
+struct ConImpresora {
+    std::unique_ptr<QPrinter> impresora;
+};
 
-private:
-    std::unique_ptr<QPrinter> m_impresora;
+class DialogoVistaPrevia : private ConImpresora, public QPrintPreviewDialog {
+public:
+    DialogoVistaPrevia(std::unique_ptr<QPrinter> propia, QWidget* padre)
+        : ConImpresora{std::move(propia)}, QPrintPreviewDialog(impresora.get(), padre) {}
 };
 
 } // namespace
