@@ -23,6 +23,7 @@
 #include <QTableView>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
 #include <cmath>
 
 using namespace prueba;
@@ -272,6 +273,19 @@ private Q_SLOTS:
         QCOMPARE(static_cast<QLineSeries*>(series.first())->count(), 4);
         // Yield of the December row: 64 + 0.
         QCOMPARE(static_cast<QLineSeries*>(series.at(4))->at(0).y(), 64.0);
+        // Tonnes on the left axis; the yield and its two limits (dashed) on
+        // the right one, where the limits' range stays in sight.
+        for (int i = 0; i < series.size(); ++i) {
+            const auto ejes = grafico->chart()->axes(Qt::Vertical, series.at(i));
+            QCOMPARE(ejes.size(), 1);
+            QCOMPARE(ejes.first()->alignment(), i < 4 ? Qt::AlignLeft : Qt::AlignRight);
+            const bool limite = i >= 5;
+            QCOMPARE(static_cast<QLineSeries*>(series.at(i))->pen().style() == Qt::DashLine,
+                     limite);
+        }
+        auto* porcentaje =
+            qobject_cast<QValueAxis*>(grafico->chart()->axes(Qt::Vertical, series.at(4)).first());
+        QVERIFY(porcentaje->min() <= 64.0 && porcentaje->max() >= 80.0);
         const QString png = env.ruta("grafico.png");
         DialogScript dialogos([&](QDialog* d) {
             qobject_cast<QFileDialog*>(d)->selectFile(png);
