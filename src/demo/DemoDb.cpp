@@ -18,6 +18,51 @@ namespace demo {
 
 namespace {
 
+// A complete demo carries a seal in its header: the application id below
+// and, as user version, the schema's change counter when it was sealed.
+// The header is read without parsing the schema; a table dropped or a
+// column added since changes the counter, and the names are read again.
+constexpr int kMarcaDemo = 0x51343244; // "Q42D"
+
+int cabecera(sqlite3* db, const char* pragma) {
+    sqlite3_stmt* stmt = nullptr;
+    int valor = 0;
+    if (sqlite3_prepare_v2(db, pragma, -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+        valor = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    return valor;
+}
+
+bool estaSellada(sqlite3* db) {
+    const int esquema = cabecera(db, "PRAGMA schema_version");
+    return esquema != 0 && cabecera(db, "PRAGMA application_id") == kMarcaDemo &&
+           cabecera(db, "PRAGMA user_version") == esquema;
+}
+
+// Within one write transaction, so that no schema change slips between
+// reading the counter and writing it.
+bool sella(sqlite3* db) {
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    const int esquema = cabecera(db, "PRAGMA schema_version");
+    const QByteArray sql = "PRAGMA application_id = " + QByteArray::number(kMarcaDemo) +
+                           "; PRAGMA user_version = " + QByteArray::number(esquema) + ";";
+    if (esquema == 0 || sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
+    return sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void sellaArchivo(const QString& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
+        SQLITE_OK)
+        sella(db);
+    sqlite3_close(db);
+}
+
 QString checkOptions(const DemoOptions& o) {
     if (o.months < 1 || o.months > 1200)
         return QStringLiteral("La cantidad de meses declarados debe estar entre 1 y 1200.");
@@ -47,8 +92,55 @@ void build(const QString& file, const DemoOptions& o) {
     insertDeclarations(db, o, sales);
     createIndexes(db);
     db.exec(QStringLiteral("COMMIT"));
+    if (!sella(db.handle()))
+        db.fail(QStringLiteral("PRAGMA user_version"));
     db.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
     db.close();
+}
+
+// One read of the named tables and views, which makes SQLite parse the
+// whole schema (about a millisecond at every start).
+bool tieneTodasLasTablas(sqlite3* db) {
+    std::set<QString> names;
+    sqlite3_stmt* stmt = nullptr;
+    // A file that is not a database fails here, not at open.
+    if (sqlite3_prepare_v2(db,
+                           "SELECT upper(name) FROM sqlite_master "
+                           "WHERE type IN ('table', 'view')",
+                           -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            names.insert(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+    }
+    sqlite3_finalize(stmt);
+    auto has = [&names](const char* name) {
+        return names.count(QString::fromLatin1(name).toUpper()) > 0;
+    };
+    if (!has("DJ_Q42"))
+        return false;
+    for (const TableDef& t : tableDefs())
+        if (!has(t.name))
+            return false;
+    for (const ViewDef& v : viewDefs())
+        if (!has(v.name))
+            return false;
+    return true;
+}
+
+enum class Estado { Ausente, Incompleta, Completa, Sellada };
+
+Estado revisa(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return Estado::Ausente;
+    sqlite3* db = nullptr;
+    Estado estado = Estado::Incompleta;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK)
+        estado = estaSellada(db)           ? Estado::Sellada
+                 : tieneTodasLasTablas(db) ? Estado::Completa
+                                           : Estado::Incompleta;
+    sqlite3_close(db);
+    return estado;
 }
 
 } // namespace
@@ -106,36 +198,8 @@ QString defaultDemoPath() {
 }
 
 bool isCompleteDemoDatabase(const QString& path) {
-    if (!QFileInfo(path).isFile())
-        return false;
-    sqlite3* db = nullptr;
-    const bool opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                        SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK;
-    std::set<QString> names;
-    sqlite3_stmt* stmt = nullptr;
-    // A file that is not a database fails here, not at open.
-    if (opened && sqlite3_prepare_v2(db,
-                                     "SELECT upper(name) FROM sqlite_master "
-                                     "WHERE type IN ('table', 'view')",
-                                     -1, &stmt, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            names.insert(
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    auto has = [&names](const char* name) {
-        return names.count(QString::fromLatin1(name).toUpper()) > 0;
-    };
-    if (!has("DJ_Q42"))
-        return false;
-    for (const TableDef& t : tableDefs())
-        if (!has(t.name))
-            return false;
-    for (const ViewDef& v : viewDefs())
-        if (!has(v.name))
-            return false;
-    return true;
+    const Estado estado = revisa(path);
+    return estado == Estado::Completa || estado == Estado::Sellada;
 }
 
 namespace {
@@ -162,8 +226,19 @@ bool ensureDemoDatabase(QString* path, QString* error, QString* notice) {
         return false;
     }
     if (QFileInfo::exists(file)) {
-        if (isCompleteDemoDatabase(file))
+        switch (revisa(file)) {
+        case Estado::Sellada:
             return true;
+        case Estado::Completa:
+            // Made before the seal, or changed since (the program adds a
+            // column at its first start): sealed now, the next start reads
+            // the header only. A file in use elsewhere is sealed later.
+            sellaArchivo(file);
+            return true;
+        case Estado::Ausente:
+        case Estado::Incompleta:
+            break;
+        }
         const QString aside = setAsideName(file);
         if (!QFile::rename(file, aside)) {
             if (error)

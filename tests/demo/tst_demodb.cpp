@@ -558,6 +558,10 @@ private Q_SLOTS:
         QTest::newRow("not a database") << QByteArray("file is not a database\n") << true;
         QTest::newRow("damaged header") << QByteArray("SQLite format 3\0garbage", 24) << true;
         QTest::newRow("tables missing") << QByteArray("tables missing") << true;
+        // The seal in the header spares the start a read of the schema; it
+        // must not outlive a change of the tables, nor be needed.
+        QTest::newRow("sealed, then a view dropped") << QByteArray("view dropped") << true;
+        QTest::newRow("complete, without the seal") << QByteArray("unsealed") << false;
     }
     void ensureCreatesTheDefaultOnce() {
         QFETCH(QByteArray, before);
@@ -567,7 +571,17 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", datos.toLocal8Bit());
         const QString file = datos + "/q42/demo.sqlite";
         QVERIFY(QDir().mkpath(datos + "/q42"));
-        if (before == "tables missing") {
+        if (before == "view dropped" || before == "unsealed") {
+            QString why;
+            QVERIFY2(demo::createDemoDatabase(file, DemoOptions{}, &why), qPrintable(why));
+            QVERIFY(demo::isCompleteDemoDatabase(file));
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+            const char* sql =
+                before == "unsealed" ? "PRAGMA user_version = 0" : "DROP VIEW V_TA_Cpte";
+            QCOMPARE(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        } else if (before == "tables missing") {
             sqlite3* db = nullptr;
             QCOMPARE(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
             QCOMPARE(sqlite3_exec(db, "CREATE TABLE DJ_Q42 (Periodo nvarchar(7))", nullptr, nullptr,
@@ -580,7 +594,7 @@ private Q_SLOTS:
             f.write(before);
         }
         const QByteArray keptHash = fileHash(file);
-        QCOMPARE(demo::isCompleteDemoDatabase(file), false);
+        QCOMPARE(demo::isCompleteDemoDatabase(file), !setAside && !before.isNull());
         QString path, error, notice;
         QVERIFY2(demo::ensureDemoDatabase(&path, &error, &notice), qPrintable(error));
         QCOMPARE(path, file);
@@ -599,6 +613,8 @@ private Q_SLOTS:
         QVERIFY(notice.isEmpty());
         QCOMPARE(fileHash(path), first);
         Sql db(path);
+        // Made or found complete, the file is sealed for the next start.
+        QVERIFY(db.scalar("PRAGMA user_version").toInt() != 0);
         QCOMPARE(db.scalar("SELECT COUNT(*) FROM V_MV_Stock").toInt(), DemoOptions{}.movements);
         QCOMPARE(db.scalar("SELECT MAX(substr(Periodo, 4) || substr(Periodo, 1, 2)) FROM DJ_Q42")
                      .toString(),
