@@ -50,7 +50,8 @@ public:
     QLabel* StbPosicion;
     QTabWidget* SSTab1;
     QPushButton* CmdCalcular;
-    QPlainTextEdit* Text1;
+    // The instruction box of "Formulas", made when that tab is first shown.
+    QPlainTextEdit* Text1 = nullptr;
 
     QString TablaActiva;
 

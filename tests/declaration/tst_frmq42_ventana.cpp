@@ -88,8 +88,23 @@ private Q_SLOTS:
     }
 
     // The instruction box discards typing; its text stays.
+    // The instruction box is made on the first view of its tab, in the place
+    // kept for it: nothing moves, and it is made once.
     void text1SoloLectura() {
         FrmQ42 f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QVERIFY(!f.Text1);
+        const QSize tamanio = f.SSTab1->size();
+        const QSize pista = f.SSTab1->sizeHint();
+        f.SSTab1->setCurrentIndex(1);
+        QVERIFY(f.Text1);
+        QTRY_VERIFY(f.Text1->isVisible());
+        QCOMPARE(f.SSTab1->sizeHint(), pista);
+        QCOMPARE(f.SSTab1->size(), tamanio);
+        f.SSTab1->setCurrentIndex(0);
+        f.SSTab1->setCurrentIndex(1);
+        QCOMPARE(f.findChildren<QPlainTextEdit*>().size(), 1);
         const QString antes = f.Text1->toPlainText();
         QTest::keyClicks(f.Text1, QStringLiteral("abc"));
         QCOMPARE(f.Text1->toPlainText(), antes);
