@@ -15,7 +15,6 @@
 #include "widgets/Sistema.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 QString gCarpetaAplicacion;
 QString gPerfil;
@@ -75,15 +74,15 @@ QString ExtraeServidor(const QString& servidor) {
     const qsizetype barra = nombre.indexOf(QLatin1Char('/'));
     if (barra >= 0)
         nombre = nombre.mid(barra + 1);
-    // "tcp:host,port" names the protocol first: the host and port follow it.
-    static const QRegularExpression protocolo(QStringLiteral("^\\s*(tcp|np|lpc|admin)\\s*:"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    if (const auto m = protocolo.match(nombre); m.hasMatch())
-        return nombre.mid(m.capturedEnd()).trimmed();
     const qsizetype dosPuntos = nombre.indexOf(QLatin1Char(':'));
-    if (dosPuntos >= 0)
-        nombre = nombre.left(dosPuntos);
-    return nombre;
+    if (dosPuntos < 0)
+        return nombre;
+    // "tcp:host,port" names the protocol first: the host and port follow it.
+    const QString antes = nombre.left(dosPuntos).trimmed();
+    for (const char* protocolo : {"tcp", "np", "lpc", "admin"})
+        if (antes.compare(QLatin1String(protocolo), Qt::CaseInsensitive) == 0)
+            return nombre.mid(dosPuntos + 1).trimmed();
+    return nombre.left(dosPuntos);
 }
 
 void CreaMascarasConsultas() {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -97,11 +98,16 @@ QString archivoEnCarpeta(const QString& folder, const QString& name) {
     const QString exact = dir.filePath(name);
     if (QFileInfo::exists(exact))
         return exact;
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
-    for (const QString& e : entries)
-        if (e.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(e);
-    return exact;
+    // Without name filters: a listing with them compiles a pattern. Of two
+    // spellings, the first in name order, whatever the listing's order.
+    QString found;
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden); it.hasNext();) {
+        it.next();
+        const QString e = it.fileName();
+        if (e.compare(name, Qt::CaseInsensitive) == 0 && (found.isEmpty() || e < found))
+            found = e;
+    }
+    return found.isEmpty() ? exact : dir.filePath(found);
 }
 
 } // namespace q42

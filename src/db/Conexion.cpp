@@ -7,8 +7,6 @@
 #include "core/StepRunner.h"
 #include "core/Utiles.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 DB_Dll::LoginHandler& loginHandler() {
@@ -50,9 +48,16 @@ void DB_Dll::setConectando(Conectando espera) {
 }
 
 ado::Engine DB_Dll::motorDe(const QString& connString, const QString& servidor) {
-    static const QRegularExpression proveedor(QStringLiteral("(?:^|;)\\s*provider\\s*=\\s*([^;]*)"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    const QString p = proveedor.match(connString).captured(1).trimmed();
+    // The first "Provider=" entry, read as the connection string is written.
+    QString p;
+    for (const QStringView entrada : QStringView(connString).split(QLatin1Char(';'))) {
+        const qsizetype igual = entrada.indexOf(QLatin1Char('='));
+        if (igual >= 0 && entrada.left(igual).trimmed().compare(QLatin1String("provider"),
+                                                                Qt::CaseInsensitive) == 0) {
+            p = entrada.mid(igual + 1).trimmed().toString();
+            break;
+        }
+    }
     const auto empieza = [&p](const char* nombre) {
         return p.startsWith(QLatin1String(nombre), Qt::CaseInsensitive);
     };

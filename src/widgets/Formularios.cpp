@@ -119,13 +119,21 @@ int largoDeTexto(QLineEdit* caja, int largoColumna) {
     return largo;
 }
 
-// Boxes named <name>_<n>, for the focus order.
-const QRegularExpression& nombreIndexado() {
-    static const QRegularExpression re(QStringLiteral("^(.+)_(\\d+)$"));
-    return re;
-}
-
 } // namespace
+
+bool Formularios::NombreIndexado(const QString& nombre, QString* base, int* indice) {
+    const qsizetype raya = nombre.lastIndexOf(QLatin1Char('_'));
+    if (raya < 1 || raya == nombre.size() - 1)
+        return false;
+    for (qsizetype i = raya + 1; i < nombre.size(); ++i)
+        if (nombre[i] < QLatin1Char('0') || nombre[i] > QLatin1Char('9'))
+            return false;
+    if (base)
+        *base = nombre.left(raya);
+    if (indice)
+        *indice = QStringView(nombre).mid(raya + 1).toInt();
+    return true;
+}
 
 void Formularios::LimpiaFormulario(QWidget* formulario, int modo) {
     if (!formulario)
@@ -178,14 +186,14 @@ void Formularios::MueveFoco(QWidget* caja, int codigoTecla) {
         return w->isEnabled() && w->isVisibleTo(ventana) && (w->focusPolicy() & Qt::TabFocus);
     };
 
-    const auto propio = nombreIndexado().match(caja->objectName());
-    if (propio.hasMatch()) {
+    QString base, otra;
+    int indice = 0;
+    if (NombreIndexado(caja->objectName(), &base, &indice)) {
         // The box's siblings by index, wrapping round at the end.
         QList<std::pair<int, QWidget*>> hermanos;
         for (QWidget* w : ventana->findChildren<QWidget*>()) {
-            const auto m = nombreIndexado().match(w->objectName());
-            if (m.hasMatch() && m.captured(1) == propio.captured(1))
-                hermanos.append({m.captured(2).toInt(), w});
+            if (NombreIndexado(w->objectName(), &otra, &indice) && otra == base)
+                hermanos.append({indice, w});
         }
         std::sort(hermanos.begin(), hermanos.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -38,6 +38,9 @@ public:
     // may change it (a "." typed in a number box becomes the regional
     // decimal separator).
     static bool FiltraTecla(QLineEdit* caja, QChar& caracter);
+    // "<base>_<n>" (txtFields_3) names a member of an indexed family of
+    // boxes: its base and index. False for any other name.
+    static bool NombreIndexado(const QString& nombre, QString* base, int* indice);
     // Index of the box bound to the column (letter case ignored), -1 if none.
     static int IndiceCampo(const QString& campo, const QList<QLineEdit*>& cajas);
 };

@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -59,12 +58,12 @@ QString UtilesUi::EligeFecha(const QString& inicial) {
 void UtilesUi::PreparaFormulario(QWidget* formulario, int modo) {
     if (!formulario)
         return;
-    static const QRegularExpression indexado(QStringLiteral("^(.+)_(\\d+)$"));
     QList<std::pair<int, QLineEdit*>> cajas;
+    int indice = 0;
     for (QLineEdit* caja : formulario->findChildren<QLineEdit*>()) {
-        const auto m = indexado.match(caja->objectName());
-        if (m.hasMatch() && caja->property(Formularios::DataField).isValid())
-            cajas.append({m.captured(2).toInt(), caja});
+        if (Formularios::NombreIndexado(caja->objectName(), nullptr, &indice) &&
+            caja->property(Formularios::DataField).isValid())
+            cajas.append({indice, caja});
     }
     std::sort(cajas.begin(), cajas.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });

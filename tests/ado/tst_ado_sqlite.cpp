@@ -3,6 +3,7 @@
 
 #include "EntornoPrueba.h"
 #include "ado/Ado.h"
+#include "ado/CatalogueCache.h"
 #include "core/Error.h"
 
 #include <QElapsedTimer>
@@ -468,6 +469,29 @@ private Q_SLOTS:
         c->RollbackTrans();
         QCOMPARE(c->Execute(QStringLiteral("SELECT * FROM DJ"))->RecordCount(), 4L);
         QVERIFY(errorOf([&] { c->CommitTrans(); }) != 0);
+    }
+
+    // What is kept of the catalogue goes at a whole word that changes a
+    // schema, wherever it stands in the statement; a word that only holds
+    // one keeps it.
+    void catalogueForgetsAtSchemaWords_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("forgets");
+        QTest::newRow("alter") << "alter table DJ add x int" << true;
+        QTest::newRow("after a semicolon") << "SELECT 1;DROP TABLE DJ" << true;
+        QTest::newRow("last word") << "-- then\nCREATE" << true;
+        QTest::newRow("procedure") << "EXEC sp_rename 'a', 'b'" << true;
+        QTest::newRow("column named created_at") << "SELECT created_at FROM DJ" << false;
+        QTest::newRow("table named DROPPED") << "SELECT * FROM DROPPED" << false;
+        QTest::newRow("prefix") << "SELECT xALTER FROM DJ" << false;
+    }
+    void catalogueForgetsAtSchemaWords() {
+        QFETCH(QString, sql);
+        QFETCH(bool, forgets);
+        ado::detail::CatalogueCache cache;
+        cache.keep(adSchemaTables, {}, QString(), ado::detail::Result{});
+        cache.seeStatement(sql);
+        QCOMPARE(!cache.find(adSchemaTables, {}, QString()).has_value(), forgets);
     }
 
     void schemaTablesAndColumns() {

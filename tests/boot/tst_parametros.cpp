@@ -106,6 +106,12 @@ void TstParametros::servidor_data() {
                                           << "srvsql,1433";
     QTest::newRow("TCP host") << "TCP:srvsql"
                               << "srvsql";
+    QTest::newRow("protocolo con blancos") << " Tcp : srvsql,1433 "
+                                           << "srvsql,1433";
+    QTest::newRow("admin") << "ADMIN:srvsql"
+                           << "srvsql";
+    QTest::newRow("no es protocolo") << "tcpx:srvsql"
+                                     << "tcpx";
     QTest::newRow("vacio") << ""
                            << "";
 }

@@ -135,6 +135,12 @@ private Q_SLOTS:
                                               << "#ORA" << int(ado::Engine::Oracle);
         QTest::newRow("sqlite file named oracle") << "Provider=SQLite;Data Source=oracle.sqlite;"
                                                   << "" << int(ado::Engine::SQLite);
+        QTest::newRow("provider after other entries, spaced")
+            << "Data Source=x; Provider = OraOLEDB.Oracle ;"
+            << "" << int(ado::Engine::Oracle);
+        QTest::newRow("a key ending in provider is another key")
+            << "XProvider=SQLOLEDB;Provider=SQLite;"
+            << "" << int(ado::Engine::SQLite);
         QTest::newRow("data source named oracle: the driver tells") << "DSN=ORACLE;"
                                                                     << "" << int(ado::Engine::None);
     }

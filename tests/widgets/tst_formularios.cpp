@@ -244,6 +244,32 @@ private Q_SLOTS:
         QCOMPARE(Formularios::IndiceCampo(campo, cajas), indice);
     }
 
+    // The families of boxes the focus order and Enter walk through.
+    void nombreIndexado_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<int>("indice");
+        QTest::newRow("box") << "txtFields_12"
+                             << "txtFields" << 12;
+        QTest::newRow("underscores in the base") << "sp_000_3"
+                                                 << "sp_000" << 3;
+        QTest::newRow("no base") << "_3" << QString() << -1;
+        QTest::newRow("no index") << "txtFields_" << QString() << -1;
+        QTest::newRow("index then letters") << "txtFields_3a" << QString() << -1;
+        QTest::newRow("other digits") << QString::fromUtf8("txtFields_\u0663") << QString() << -1;
+        QTest::newRow("no underscore") << "Text1" << QString() << -1;
+    }
+    void nombreIndexado() {
+        QFETCH(QString, nombre);
+        QFETCH(QString, base);
+        QFETCH(int, indice);
+        QString b;
+        int i = -1;
+        QCOMPARE(Formularios::NombreIndexado(nombre, &b, &i), indice >= 0);
+        QCOMPARE(b, base);
+        QCOMPARE(i, indice);
+    }
+
     void mueveFoco_data() {
         QTest::addColumn<int>("desde");
         QTest::addColumn<int>("tecla");
