@@ -291,16 +291,84 @@ QVariant coerceDate(const QVariant& value, int type) {
     return dt;
 }
 
+// "name(arg1, arg2)" of a declared column type, read as SQLite users write
+// it: the name runs over letters, "_" and blanks and ends in a letter, "_"
+// or digit ("double precision", "varchar2", "int8"); the bracket is taken
+// only when whole.
+struct Declarado {
+    QString nombre, arg1, arg2;
+};
+Declarado leeDeclarado(const QString& text) {
+    const auto letra = [](QChar c) {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('_');
+    };
+    const auto cifra = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    const auto blanco = [](QChar c) {
+        return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
+    };
+    const qsizetype n = text.size();
+    qsizetype p = 0;
+    while (p < n && blanco(text[p]))
+        ++p;
+    const qsizetype inicio = p;
+    while (p < n && (letra(text[p]) || text[p] == QLatin1Char(' ')))
+        ++p;
+    if (p < n && cifra(text[p])) {
+        while (p < n && (letra(text[p]) || cifra(text[p])))
+            ++p;
+    } else {
+        while (p > inicio && text[p - 1] == QLatin1Char(' '))
+            --p;
+    }
+    Declarado d;
+    if (p == inicio)
+        return d;
+    d.nombre = text.mid(inicio, p - inicio);
+    while (p < n && blanco(text[p]))
+        ++p;
+    if (p >= n || text[p] != QLatin1Char('('))
+        return d;
+    const auto salta = [&](qsizetype q) {
+        while (q < n && blanco(text[q]))
+            ++q;
+        return q;
+    };
+    qsizetype q = salta(p + 1);
+    const qsizetype a1 = q;
+    while (q < n && (letra(text[q]) || cifra(text[q]) ||
+                     (text[q] >= QLatin1Char('A') && text[q] <= QLatin1Char('Z'))))
+        ++q;
+    if (q == a1)
+        return d;
+    const QString arg1 = text.mid(a1, q - a1);
+    q = salta(q);
+    QString arg2;
+    if (q < n && text[q] == QLatin1Char(',')) {
+        qsizetype r = salta(q + 1);
+        const qsizetype a2 = r;
+        while (r < n && cifra(text[r]))
+            ++r;
+        if (r == a2)
+            return d;
+        arg2 = text.mid(a2, r - a2);
+        q = salta(r);
+    }
+    if (q >= n || text[q] != QLatin1Char(')'))
+        return d;
+    d.arg1 = arg1;
+    d.arg2 = arg2;
+    return d;
+}
+
 } // namespace
 
 TypeInfo typeFromDeclared(const QString& declared) {
-    static const QRegularExpression re(
-        QStringLiteral(R"(^\s*([a-z_ ]*[a-z_0-9]+)\s*(?:\(\s*(\w+)\s*(?:,\s*(\d+)\s*)?\))?)"));
-    const QString text = declared.trimmed().toLower();
-    const auto m = re.match(text);
-    const QString name = m.captured(1).simplified();
-    const QString arg1 = m.captured(2);
-    const QString arg2 = m.captured(3);
+    // Read by hand: every column's type is read at start, and a pattern
+    // would be compiled for it.
+    const Declarado d = leeDeclarado(declared.trimmed().toLower());
+    const QString name = d.nombre.simplified();
+    const QString& arg1 = d.arg1;
+    const QString& arg2 = d.arg2;
     if (name.isEmpty())
         return {adVariant, 0, 0, 0};
     for (const Declared& d : kDeclared) {

@@ -178,6 +178,7 @@ private Q_SLOTS:
         QTest::newRow("double precision") << "double precision" << int(adDouble) << 8 << 0 << 0;
         QTest::newRow("decimal") << "decimal(18, 4)" << int(adNumeric) << 19 << 18 << 4;
         QTest::newRow("numeric") << "numeric(5)" << int(adNumeric) << 19 << 5 << 0;
+        QTest::newRow("decimal spaced") << "DECIMAL ( 10 , 2 )" << int(adNumeric) << 19 << 10 << 2;
         QTest::newRow("money") << "money" << int(adCurrency) << 8 << 0 << 0;
         QTest::newRow("datetime") << "datetime" << int(adDBTimeStamp) << 16 << 0 << 0;
         QTest::newRow("date") << "date" << int(adDBDate) << 6 << 0 << 0;
