@@ -9,13 +9,13 @@
 #include "db/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "report/Reportes.h"
+#include "widgets/ImagenPng.h"
 #include "widgets/Sistema.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 #include <QWidget>
 
@@ -41,15 +41,12 @@ void ConfiguraFormulario(QWidget* Formulario) {
         },
         [&] {
             // The program's icons are PNG resources named as the setting
-            // names them. Read by Qt's own PNG reader: left to guess, Qt
-            // loads every picture plug-in (QIcon the MIME database too)
-            // to learn the type of a name without extension.
+            // names them, read without Qt's picture plug-ins (QIcon would
+            // also load the MIME database to learn the type of a name
+            // without extension).
             const QString recurso = QStringLiteral(":/iconos/") + icono.trimmed();
-            if (!icono.trimmed().isEmpty() && QFileInfo::exists(recurso)) {
-                QImageReader lector(recurso, "png");
-                lector.setAutoDetectImageFormat(false);
-                Formulario->setWindowIcon(QIcon(QPixmap::fromImage(lector.read())));
-            }
+            if (!icono.trimmed().isEmpty() && QFileInfo::exists(recurso))
+                Formulario->setWindowIcon(QIcon(QPixmap::fromImage(q42::leePng(recurso))));
         },
         [&] {
             const QString archivo = QDir::current().filePath(QStringLiteral("quarvex.ico"));
