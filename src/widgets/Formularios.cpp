@@ -142,7 +142,10 @@ void Formularios::LimpiaFormulario(QWidget* formulario, int modo) {
         const QString campo = campoDe(caja);
         if (campo.isEmpty() || (modo == 1 && esCampo(campo, "Periodo")))
             continue;
-        caja->clear();
+        // An empty box the operator never touched is already clean: clearing
+        // it would only run its change signals again (50 boxes at start).
+        if (!caja->text().isEmpty() || caja->isModified())
+            caja->clear();
     }
 }
 
