@@ -1,6 +1,7 @@
 #include "Precarga.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 #include <sched.h>
 
