@@ -291,10 +291,10 @@ QVariant coerceDate(const QVariant& value, int type) {
     return dt;
 }
 
-// "name(arg1, arg2)" of a declared column type, read as SQLite users write
-// it: the name runs over letters, "_" and blanks and ends in a letter, "_"
-// or digit ("double precision", "varchar2", "int8"); the bracket is taken
-// only when whole.
+// "name(arg1, arg2)" of a declared column type in lower case, read as
+// SQLite users write it: the name runs over letters, "_" and blanks and ends
+// in a letter, "_" or digit ("double precision", "varchar2", "int8"); the
+// bracket is taken only when whole.
 struct Declarado {
     QString nombre, arg1, arg2;
 };
@@ -303,19 +303,22 @@ Declarado leeDeclarado(const QString& text) {
         return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('_');
     };
     const auto cifra = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    const qsizetype n = text.size();
+    // Past the characters that pass the test, from q on.
+    const auto corre = [&text, n](qsizetype q, auto pasa) {
+        while (q < n && pasa(text[q]))
+            ++q;
+        return q;
+    };
     const auto blanco = [](QChar c) {
         return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
     };
-    const qsizetype n = text.size();
-    qsizetype p = 0;
-    while (p < n && blanco(text[p]))
-        ++p;
-    const qsizetype inicio = p;
-    while (p < n && (letra(text[p]) || text[p] == QLatin1Char(' ')))
-        ++p;
+    const auto palabra = [&](QChar c) { return letra(c) || cifra(c); };
+
+    const qsizetype inicio = corre(0, blanco);
+    qsizetype p = corre(inicio, [&](QChar c) { return letra(c) || c == QLatin1Char(' '); });
     if (p < n && cifra(text[p])) {
-        while (p < n && (letra(text[p]) || cifra(text[p])))
-            ++p;
+        p = corre(p, palabra);
     } else {
         while (p > inicio && text[p - 1] == QLatin1Char(' '))
             --p;
@@ -324,34 +327,23 @@ Declarado leeDeclarado(const QString& text) {
     if (p == inicio)
         return d;
     d.nombre = text.mid(inicio, p - inicio);
-    while (p < n && blanco(text[p]))
-        ++p;
+    p = corre(p, blanco);
     if (p >= n || text[p] != QLatin1Char('('))
         return d;
-    const auto salta = [&](qsizetype q) {
-        while (q < n && blanco(text[q]))
-            ++q;
-        return q;
-    };
-    qsizetype q = salta(p + 1);
-    const qsizetype a1 = q;
-    while (q < n && (letra(text[q]) || cifra(text[q]) ||
-                     (text[q] >= QLatin1Char('A') && text[q] <= QLatin1Char('Z'))))
-        ++q;
+    const qsizetype a1 = corre(p + 1, blanco);
+    qsizetype q = corre(a1, palabra);
     if (q == a1)
         return d;
     const QString arg1 = text.mid(a1, q - a1);
-    q = salta(q);
+    q = corre(q, blanco);
     QString arg2;
     if (q < n && text[q] == QLatin1Char(',')) {
-        qsizetype r = salta(q + 1);
-        const qsizetype a2 = r;
-        while (r < n && cifra(text[r]))
-            ++r;
+        const qsizetype a2 = corre(q + 1, blanco);
+        const qsizetype r = corre(a2, cifra);
         if (r == a2)
             return d;
         arg2 = text.mid(a2, r - a2);
-        q = salta(r);
+        q = corre(r, blanco);
     }
     if (q >= n || text[q] != QLatin1Char(')'))
         return d;
