@@ -1,5 +1,6 @@
 #include "ColumnasDeclaracion.h"
 
+#include "core/Cifras.h"
 #include "core/Error.h"
 
 #include <QRegularExpression>
@@ -66,6 +67,27 @@ int ordenDePeriodo(const QString& periodo) {
     return p.mid(3, 4).toInt() * 12 + p.left(2).toInt() - 1;
 }
 
+QString mensajeDePeriodo(const QString& periodo, int anioActual) {
+    static const QRegularExpression forma(QStringLiteral("^(\\d\\d)/(\\d{4})$"));
+    const QString p = periodo.trimmed();
+    if (p.isEmpty())
+        return kMensajePeriodoVacio;
+    const QRegularExpressionMatch m = forma.match(p);
+    if (!m.hasMatch())
+        return kMensajePeriodoInvalido;
+    const int mes = m.captured(1).toInt();
+    const int anio = m.captured(2).toInt();
+    if (mes < 1 || mes > 12)
+        return QStringLiteral("Debe ingresar un mes: %1 no es un mes (01 a 12).")
+            .arg(m.captured(1));
+    if (anio < kPrimerAnio || anio > anioActual + 1)
+        return QStringLiteral("El año %1 está fuera de lo que se declara (%2 a %3).")
+            .arg(anio)
+            .arg(kPrimerAnio)
+            .arg(anioActual + 1);
+    return QString();
+}
+
 QString mensajeOtroPeriodo(const QString& escrito, const QString& enPantalla) {
     return QStringLiteral("El período escrito (%1) no es el de la declaración en pantalla (%2). "
                           "Confirme el período con Enter.")
@@ -77,30 +99,19 @@ QString mensajeCambiosSinGrabar(const QString& periodo) {
         .arg(periodo);
 }
 
-namespace {
-
-// The quantity columns are decimal(18, 2); the fixed-point type holds less
-// (922337203685477,5807), so it sets the limit.
-const q42::Currency kCantidadMaxima = q42::Currency::fromRaw(922337203685477'58LL * 100);
-
-} // namespace
-
 std::optional<q42::Currency> leeCantidad(const QString& texto) {
-    std::optional<q42::Currency> n;
-    try {
-        n = q42::Currency::parse(texto.trimmed());
-    } catch (const q42::Error&) {
-        return std::nullopt; // past what the type holds
-    }
-    if (n && (*n > kCantidadMaxima || *n < -kCantidadMaxima))
-        return std::nullopt;
-    return n;
+    return q42::leeCifra(texto);
 }
 
 QString mensajeCantidadInvalida(const QString& texto) {
+    std::int64_t unidades = 1;
+    for (int i = 0; i < q42::kCifrasEnteras; ++i)
+        unidades *= 10;
+    // The largest figure with two decimals: 999.999.999.999,99.
+    const q42::Currency maxima = q42::Currency::fromInt(unidades) - q42::Currency::fromRaw(100);
     return QStringLiteral("\"%1\" no es una cantidad válida. Escriba un número entre "
                           "-%2 y %2, con el signo menos adelante y un solo separador decimal.")
-        .arg(texto.trimmed(), kCantidadMaxima.toFixed(2));
+        .arg(texto.trimmed(), q42::cifraConMiles(maxima));
 }
 
 } // namespace declaracion

@@ -111,9 +111,14 @@ bool periodoValido(const QString& periodo);
 int ordenDePeriodo(const QString& periodo);
 inline const QString kMensajePeriodoInvalido =
     QStringLiteral("Periodo invalido: ingrese mes y año como MM/AAAA");
+constexpr int kPrimerAnio = 1990;
 inline const QString kMensajePeriodoVacio = QStringLiteral(" Debe informar el Periodo!");
 inline const QString kMensajeSinDeclaracion =
     QStringLiteral("No hay una declaración en pantalla. Confirme el período con Enter.");
+// What is wrong with a period typed for a declaration, or empty: the form
+// MM/AAAA, a month from 01 to 12, a year from 1990 to the one after
+// `anioActual`.
+QString mensajeDePeriodo(const QString& periodo, int anioActual);
 QString mensajeOtroPeriodo(const QString& escrito, const QString& enPantalla);
 QString mensajeCambiosSinGrabar(const QString& periodo);
 

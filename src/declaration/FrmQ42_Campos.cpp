@@ -12,7 +12,9 @@
 #include "widgets/Formularios.h"
 #include "widgets/PanelBar.h"
 
+#include <QDate>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRegularExpression>
@@ -216,8 +218,10 @@ void FrmQ42::validaPeriodo(const QString& valor) {
             if (!Grabando)
                 CargaRegistro();
         } else {
-            if (!Grabando)
+            if (!Grabando) {
                 InicializaDetalle();
+                m_mes.abre(valor, EstadoMes::Nuevo);
+            }
             EsNuevo = true;
             EsExistente = false;
         }
@@ -226,7 +230,12 @@ void FrmQ42::validaPeriodo(const QString& valor) {
     if (!Grabando) {
         m_periodoConfirmado = valor;
         PeriodoAnterior();
-        m_cambios = false;
+        // A new month is what was prepared for it; a stored one stays its
+        // row, and what the carry-over changed in it is a change to tell.
+        if (EsNuevo)
+            m_mes.fijaReferencia();
+        StbEstado->setText(m_mes.avisoDeArrastre());
+        muestraEstadoDelMes();
     }
     // The carried opening stocks are in the boxes: the labels follow them.
     TotalizaP();
@@ -254,10 +263,7 @@ void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
     try {
         const QString valor = Texto->text().trimmed();
         if (esCampo(Texto, "Periodo")) {
-            if (valor.isEmpty())
-                mensaje = QStringLiteral(" Debe informar el Periodo!");
-            else if (!periodoValido(valor))
-                mensaje = kMensajePeriodoInvalido;
+            mensaje = mensajeDePeriodo(valor, QDate::currentDate().year());
             HuboError = !mensaje.isEmpty();
             if (!HuboError && !dejaPorOtroPeriodo(valor)) {
                 HuboError = true;
@@ -271,7 +277,7 @@ void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
                 mensaje = mensajeCantidadInvalida(valor);
                 HuboError = true;
             } else {
-                Texto->setText(FmtMoneda(valor, 2));
+                Texto->setText(leeCantidad(valor)->toFixed(2));
                 if (!Grabando)
                     TotalizaP();
             }

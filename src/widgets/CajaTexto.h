@@ -1,12 +1,11 @@
 #pragma once
 
-// A bound entry box that filters what the operator types through
-// Formularios::FiltraTecla: number boxes take digits, "-" and the decimal
-// separator ("." and "," become the regional one), and the box's typing
-// limit holds. Only typed characters are filtered: text the program sets,
-// text pasted or dropped and input-method compositions reach the box
-// unchanged, so that a wrong paste is caught by the save's conversion check
-// instead of being cut silently.
+// A bound entry box that filters what the operator types: number boxes
+// follow the regional rule for figures (core/Cifras.h), other boxes their
+// typing limit (Formularios::FiltraTecla). A key that cannot go in is
+// refused aloud: a beep and teclaRechazada with the reason, never dropped
+// unseen. A paste into a number box is held to the same rule; text the
+// program sets reaches the box unchanged and is checked on confirming.
 
 #include <QLineEdit>
 
@@ -17,8 +16,15 @@ class CajaTexto : public QLineEdit {
 public:
     explicit CajaTexto(QWidget* parent = nullptr);
 
+Q_SIGNALS:
+    void teclaRechazada(const QString& motivo);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool tecleaNumero(QKeyEvent* event);
+    void rechaza(const QString& motivo);
 };
 
 } // namespace q42

@@ -1,8 +1,8 @@
 #include "Formularios.h"
 
 #include "ado/Ado.h"
+#include "core/Cifras.h"
 #include "core/Error.h"
-#include "core/Regional.h"
 
 #include <QHash>
 #include <QLineEdit>
@@ -16,7 +16,8 @@ namespace q42 {
 
 namespace {
 
-constexpr int LargoNumero = 15;
+// A figure has no typing limit: one too long is told on confirming.
+constexpr int LargoNumero = 0;
 constexpr int LargoPeriodo = 7;
 // Wider than any text a box is meant to hold: a long-text column, no limit.
 constexpr int LargoTextoLargo = 8000;
@@ -229,29 +230,20 @@ bool Formularios::FiltraTecla(QLineEdit* caja, QChar& caracter) {
     // box's own editing keys.
     if (!caja || caracter.unicode() < 32 || caracter.unicode() == 127)
         return true;
+    const int desde = caja->hasSelectedText() ? caja->selectionStart() : caja->cursorPosition();
+    const int largo = int(caja->selectedText().size());
     if (caja->property(Numerico).toBool()) {
-        const QChar decimal = Regional::decimalSeparator();
-        if (caracter == QLatin1Char('.') || caracter == QLatin1Char(','))
-            caracter = decimal;
-        // What the box keeps around the character: a minus sign only in
-        // front, one decimal separator, nothing typed before the sign.
-        QString resto = caja->text();
-        int pos = caja->cursorPosition();
-        if (caja->hasSelectedText()) {
-            pos = caja->selectionStart();
-            resto.remove(pos, caja->selectedText().size());
-        }
-        const bool antesDelSigno = pos == 0 && resto.startsWith(QLatin1Char('-'));
-        const bool valido = !antesDelSigno && ((caracter.isDigit() && caracter.unicode() < 128) ||
-                                               (caracter == QLatin1Char('-') && pos == 0) ||
-                                               (caracter == decimal && !resto.contains(decimal)));
-        if (!valido) {
-            caracter = QChar();
-            return false;
-        }
+        const std::optional<CifraTecleada> r = tecleaCifra(caja->text(), desde, largo, caracter);
+        caracter = r ? r->texto.at(desde) : QChar();
+        return r.has_value();
     }
     const int limite = caja->property(LargoMaximo).toInt();
-    if (limite > 0 && caja->text().size() - caja->selectedText().size() >= limite) {
+    if (limite > 0 && caja->text().size() - largo >= limite) {
+        // A full period box takes a new period: typed over, never swallowed.
+        if (esCampo(campoDe(caja), "Periodo")) {
+            caja->selectAll();
+            return true;
+        }
         caracter = QChar();
         return false;
     }

@@ -95,7 +95,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("mensaje");
         QTest::newRow("one-digit month") << "5/2006" << declaracion::kMensajePeriodoInvalido;
         QTest::newRow("two-digit year") << "05/06" << declaracion::kMensajePeriodoInvalido;
-        QTest::newRow("month 13") << "13/2025" << declaracion::kMensajePeriodoInvalido;
+        QTest::newRow("month 13") << "13/2025"
+                                  << "Debe ingresar un mes: 13 no es un mes (01 a 12).";
+        QTest::newRow("month 00") << "00/2025"
+                                  << "Debe ingresar un mes: 00 no es un mes (01 a 12).";
+        QTest::newRow("year before the declarations")
+            << "07/1899"
+            << "El año 1899 está fuera de lo que se declara (1990 a " +
+                   QString::number(QDate::currentDate().year() + 1) + ").";
+        QTest::newRow("year after next")
+            << "01/" + QString::number(QDate::currentDate().year() + 2)
+            << "El año " + QString::number(QDate::currentDate().year() + 2) +
+                   " está fuera de lo que se declara (1990 a " +
+                   QString::number(QDate::currentDate().year() + 1) + ").";
         QTest::newRow("dash") << "05-2025" << declaracion::kMensajePeriodoInvalido;
         QTest::newRow("blank") << "   "
                                << " Debe informar el Periodo!";

@@ -131,17 +131,22 @@ private Q_SLOTS:
         QVERIFY(!f->windowIcon().isNull());
     }
 
-    // Only typing is limited: the period to 7, numbers to 15, the remarks
-    // to the column's size. Text set by the program is never cut.
+    // Only typing is limited: the remarks to the column's size; a period
+    // typed over a full one starts afresh; a figure is not limited (one
+    // too long is told on confirming). Text set by the program is never cut.
     void limites_data() {
         QTest::addColumn<int>("indice");
+        QTest::addColumn<int>("teclas");
         QTest::addColumn<int>("largo");
-        QTest::newRow("period") << 0 << 7;
-        QTest::newRow("number") << 2 << 15;
-        QTest::newRow("remarks") << 40 << 255;
+        // Six keys fill "11/1111", the seventh starts a period afresh and
+        // the last six fill it again.
+        QTest::newRow("period") << 0 << 12 << 7;
+        QTest::newRow("number") << 2 << 25 << 25;
+        QTest::newRow("remarks") << 40 << 260 << 255;
     }
     void limites() {
         QFETCH(int, indice);
+        QFETCH(int, teclas);
         QFETCH(int, largo);
         ScriptedMessages msgs;
         auto f = abreVentana();
@@ -149,7 +154,7 @@ private Q_SLOTS:
         QLineEdit* c = caja(*f, indice);
         c->setFocus();
         c->clear();
-        QTest::keyClicks(c, QString(largo + 5, QLatin1Char('1')));
+        QTest::keyClicks(c, QString(teclas, QLatin1Char('1')));
         QCOMPARE(int(c->text().size()), largo);
         const QString largoTexto(largo + 100, QLatin1Char('2'));
         c->setText(largoTexto);

@@ -1,5 +1,6 @@
 #include "TestEnv.h"
 #include "ado/Ado.h"
+#include "core/Cifras.h"
 #include "widgets/CajaTexto.h"
 #include "widgets/Formularios.h"
 
@@ -55,6 +56,8 @@ private Q_SLOTS:
             << true << 15 << "-1" << 1 << QChar('-') << true << QChar('-');
         QTest::newRow("second decimal separator")
             << true << 15 << "1,5" << 0 << QChar('.') << false << nada;
+        QTest::newRow("period box full takes a new period")
+            << false << 7 << "06/2025" << 0 << QChar('0') << true << QChar('0');
         QTest::newRow("separator over the selected one")
             << true << 15 << ",5" << 1 << QChar(',') << true << QChar(',');
         QTest::newRow("non-ascii digit") << true << 15 << "" << 0 << QChar(0x0663) << false << nada;
@@ -64,8 +67,9 @@ private Q_SLOTS:
             << false << 0 << "ab" << 0 << QChar('.') << true << QChar('.');
         QTest::newRow("limit reached")
             << false << 7 << "1234567" << 0 << QChar('8') << false << nada;
-        QTest::newRow("limit reached in number box")
-            << true << 3 << "123" << 0 << QChar('4') << false << nada;
+        // A figure too long is told on confirming, never cut while typing.
+        QTest::newRow("no typing limit in number box")
+            << true << 3 << "123" << 0 << QChar('4') << true << QChar('4');
         QTest::newRow("limit with selection replaced")
             << false << 7 << "1234567" << 2 << QChar('8') << true << QChar('8');
         QTest::newRow("backspace at limit")
@@ -84,6 +88,8 @@ private Q_SLOTS:
         QFETCH(bool, pasa);
         QFETCH(QChar, queda);
         QLineEdit box;
+        if (QByteArray(QTest::currentDataTag()).startsWith("period"))
+            box.setProperty(Formularios::DataField, QStringLiteral("Periodo"));
         box.setProperty(Formularios::Numerico, numerico);
         box.setProperty(Formularios::LargoMaximo, limite);
         box.setText(texto);
@@ -96,21 +102,36 @@ private Q_SLOTS:
         QWidget form;
         QLineEdit* box = caja(&form, QStringLiteral("txtFields_1"), QStringLiteral("P_Otros"));
         Formularios::PreparaCampos({box}, QStringLiteral("DJ_Q42"), nullptr);
+        QStringList motivos;
+        connect(static_cast<q42::CajaTexto*>(box), &q42::CajaTexto::teclaRechazada, this,
+                [&](const QString& m) { motivos << m; });
         QTest::keyClicks(box, QStringLiteral("12a.5x"));
         QCOMPARE(box->text(), QStringLiteral("12,5"));
+        // Each refused key is told, never dropped unseen.
+        QCOMPARE(motivos, QStringList(2, q42::kMotivoTeclaRechazada));
 
-        // Pasted text is not filtered: the save's number check must see it.
+        // A thousands mark turns out as such when the decimals follow.
+        box->clear();
+        QTest::keyClicks(box, QStringLiteral("1.542,81"));
+        QCOMPARE(box->text(), QStringLiteral("1.542,81"));
+
+        // A paste is held to the same rule: a figure goes in, a word does not.
         box->clear();
         QGuiApplication::clipboard()->setText(QStringLiteral("doce"));
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(box->text(), QStringLiteral("doce"));
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(motivos.size(), 3);
+        QGuiApplication::clipboard()->setText(QStringLiteral("1.542.000"));
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("1.542.000"));
 
-        // The program's own text is never cut by the typing limit.
+        // Neither the program's text nor typing on is cut: a figure too
+        // long is told on confirming.
         const QString largo(40, '9');
         box->setText(largo);
         QCOMPARE(box->text(), largo);
         QTest::keyClicks(box, QStringLiteral("1"));
-        QCOMPARE(box->text(), largo);
+        QCOMPARE(box->text(), largo + QLatin1Char('1'));
     }
 
     void preparaCamposWithoutConnection_data() {
@@ -122,8 +143,8 @@ private Q_SLOTS:
         QTest::newRow("period in capitals") << "PERIODO" << 0 << false << 7;
         QTest::newRow("remarks") << "Observaciones" << 0 << false << 0;
         QTest::newRow("remarks keep the form's limit") << "Observaciones" << 7 << false << 7;
-        QTest::newRow("quantity") << "SP000_Consumo" << 0 << true << 15;
-        QTest::newRow("quantity ignores a form limit") << "P_Existencia" << 7 << true << 15;
+        QTest::newRow("quantity") << "SP000_Consumo" << 0 << true << 0;
+        QTest::newRow("quantity ignores a form limit") << "P_Existencia" << 7 << true << 0;
     }
     void preparaCamposWithoutConnection() {
         QFETCH(QString, campo);
@@ -151,18 +172,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("antes"); // prepared once before without a connection
         const QString dj = QStringLiteral("DJ_Q42");
         QTest::newRow("period") << dj << "periodo" << 0 << false << 7 << false;
-        QTest::newRow("real") << dj << "P_Existencia" << 0 << true << 15 << false;
-        QTest::newRow("decimal") << dj << "SP000_Consumo" << 0 << true << 15 << false;
+        QTest::newRow("real") << dj << "P_Existencia" << 0 << true << 0 << false;
+        QTest::newRow("decimal") << dj << "SP000_Consumo" << 0 << true << 0 << false;
         QTest::newRow("text column size") << dj << "Observaciones" << 0 << false << 255 << false;
         QTest::newRow("form limit tighter") << dj << "Observaciones" << 7 << false << 7 << false;
         QTest::newRow("harvest") << dj << "Cosecha" << 0 << false << 50 << false;
         QTest::newRow("text named like a number")
             << dj << "SP000_Otros" << 0 << false << 30 << false;
-        QTest::newRow("not in the table") << dj << "SPBasura_Otras" << 0 << true << 15 << false;
+        QTest::newRow("not in the table") << dj << "SPBasura_Otras" << 0 << true << 0 << false;
         QTest::newRow("no such table") << "NO_EXISTE"
-                                       << "SP000_Otros" << 0 << true << 15 << false;
+                                       << "SP000_Otros" << 0 << true << 0 << false;
         QTest::newRow("table name with SQL") << "DJ_Q42; DROP TABLE DJ_Q42"
-                                             << "SP000_Otros" << 0 << true << 15 << false;
+                                             << "SP000_Otros" << 0 << true << 0 << false;
         QTest::newRow("prepared before by name") << dj << "SP000_Otros" << 0 << false << 30 << true;
         QTest::newRow("form limit kept across preparations")
             << dj << "Observaciones" << 7 << false << 7 << true;
