@@ -24,6 +24,10 @@ DlgRevision::DlgRevision(const QString& periodo, const std::vector<Hallazgo>& ha
         m_lista->addItem(h.texto);
     m_lista->setCurrentRow(0);
     m_lista->setMinimumWidth(560);
+    // Long findings wrap instead of scrolling sideways.
+    m_lista->setWordWrap(true);
+    m_lista->setResizeMode(QListView::Adjust);
+    m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* botones = new QDialogButtonBox(this);
     QPushButton* igual = botones->addButton(seguir, QDialogButtonBox::AcceptRole);
@@ -42,7 +46,9 @@ DlgRevision::DlgRevision(const QString& periodo, const std::vector<Hallazgo>& ha
     capas->addWidget(texto);
     capas->addWidget(m_lista);
     capas->addWidget(botones);
-    revisar->setFocus();
+    // The list has the keys: the first arrow moves to the next finding;
+    // Enter on it revises, as the default button does.
+    m_lista->setFocus();
 }
 
 int DlgRevision::elegido() const {

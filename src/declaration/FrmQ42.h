@@ -9,6 +9,8 @@
 // the field events and checks, FrmQ42_Barras.cpp the bars and keys,
 // FrmQ42_Consulta.cpp the lookups.
 
+#include "MesEnPantalla.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -158,8 +160,10 @@ private:
     bool dejaDeclaracion();
     bool grabaDeclaracion();
     void cancelaDeclaracion();
-    void marcaCambio();
     void vigilaCambios();
+    void muestraEstadoDelMes();
+    // Every figure box holds a figure (F6 saves without the period's check).
+    bool cifrasValidas();
 
     // The checks before signing (FrmQ42_Revision.cpp).
     std::vector<declaracion::Hallazgo> hallazgos() const;
@@ -181,7 +185,9 @@ private:
     // navigation shows): saving, printing and deleting keep to it.
     QString m_periodoConfirmado;
     bool m_edicion = false; // edit mode
-    bool m_cambios = false; // entries edited since the declaration came on screen
+    // The month on screen against what it was when it came: its state, its
+    // changes, the carry-over's changes of stored stocks.
+    declaracion::MesEnPantalla m_mes;
     bool m_descargado = false;
     // Box whose key press is waiting for its release: a release that closed
     // a message box elsewhere is no key of the box.

@@ -41,6 +41,7 @@ void FrmQ42::PeriodoAnterior() {
                     return *it;
                 },
                 EsNuevo, [] { return Cfg(QStringLiteral("SAGPYA")); });
+            m_mes.ponArrastre(periodo, a.cajas);
             for (const auto& [indice, texto] : a.cajas)
                 txtFields(indice)->setText(texto);
             for (const auto& [control, texto] : a.ajustes)

@@ -77,7 +77,8 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
                  return;
              }
              f.TotalizaP();
-             if (!f.periodoEnPantalla() || !f.revisaAntesDe(QStringLiteral("Imprimir igual")))
+             if (!f.periodoEnPantalla() || (f.m_edicion && !f.cifrasValidas()) ||
+                 !f.revisaAntesDe(QStringLiteral("Imprimir igual")))
                  return;
              // Browse mode prints the stored row as it is; edit mode saves
              // the entries (without the field checks) before printing them.
@@ -86,7 +87,9 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
                  if (f.HuboError)
                      return;
                  f.releePeriodo();
-                 f.m_cambios = false;
+                 // Stored as it stands: the screen is the row now.
+                 f.m_mes.abre(f.m_periodoConfirmado, EstadoMes::Guardado);
+                 f.muestraEstadoDelMes();
              }
              f.Imprimir();
          }},
@@ -137,6 +140,10 @@ void FrmQ42::NavBar1_ButtonClick(const QString& Key) {
             if (!rs.BOF() && !rs.EOF_()) {
                 CargaRegistro();
                 muestraPosicion();
+                // Another month is on screen: the news was the last one's,
+                // and typing goes over its period.
+                StbEstado->clear();
+                seleccionaPeriodo();
             }
         },
     });

@@ -4,25 +4,55 @@
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
 #include "core/MsgBox.h"
+#include "widgets/CajaTexto.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 
 using namespace declaracion;
 
-// Only what the operator types counts (textEdited); the period box is the
-// key, not an entry.
+// The model follows every text of the boxes, typed or put there by the
+// program (a carried stock differs from the stored one just the same).
 void FrmQ42::vigilaCambios() {
     for (int i = 0; i < m_txtFields.size(); ++i)
-        if (i != kCajaPeriodo)
-            connect(m_txtFields[i], &QLineEdit::textEdited, this, [this] { marcaCambio(); });
-    for (QLineEdit* c : std::as_const(m_ajustes))
-        connect(c, &QLineEdit::textEdited, this, [this] { marcaCambio(); });
+        connect(m_txtFields[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
+            m_mes.ponCaja(i, t);
+            muestraEstadoDelMes();
+        });
+    for (int i = 0; i < m_ajustes.size(); ++i)
+        connect(m_ajustes[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
+            m_mes.ponAjuste(i, t);
+            muestraEstadoDelMes();
+        });
+    // A key a box refused is told where the operator looks for news.
+    for (auto* c : findChildren<q42::CajaTexto*>())
+        connect(c, &q42::CajaTexto::teclaRechazada, this,
+                [this](const QString& motivo) { StbEstado->setText(motivo); });
 }
 
-void FrmQ42::marcaCambio() {
-    if (m_edicion)
-        m_cambios = true;
+// The title says which month the keys go to, and in what state.
+void FrmQ42::muestraEstadoDelMes() {
+    static const QString base =
+        QStringLiteral("Declaraciones Juradas de existencias y movimientos");
+    const QString estado = m_mes.titulo();
+    setWindowTitle(estado.isEmpty() ? base : estado + QStringLiteral(" — ") + base);
+}
+
+bool FrmQ42::cifrasValidas() {
+    for (int i = 0; i < m_txtFields.size(); ++i) {
+        if (i == kCajaPeriodo || i == kCajaObservaciones)
+            continue;
+        QLineEdit* c = m_txtFields[i];
+        if (!leeCantidad(c->text())) {
+            HuboError = true;
+            SSTab1->setCurrentIndex(0);
+            muestraAviso(mensajeCantidadInvalida(c->text()), c);
+            c->selectAll();
+            return false;
+        }
+    }
+    return true;
 }
 
 // A period typed over the one on screen and not confirmed would store the
@@ -70,7 +100,7 @@ bool FrmQ42::grabaDeclaracion() {
 // True when the caller may go on and replace what is on screen: nothing
 // was edited, the operator dropped the edits, or they were saved.
 bool FrmQ42::dejaDeclaracion() {
-    if (!m_edicion || !m_cambios)
+    if (!m_edicion || !m_mes.conCambios())
         return true;
     const int respuesta = q42::MsgBox(mensajeCambiosSinGrabar(m_periodoConfirmado),
                                       q42::vbYesNoCancel + q42::vbQuestion + q42::vbDefaultButton3,

@@ -80,7 +80,6 @@ void FrmQ42::Inicializa() {
     EsBaja = false;
     EsExistente = false;
     m_periodoConfirmado.clear();
-    m_cambios = false;
     TablaActiva = QStringLiteral("DJ_Q42");
     olvidaLista();
     Formularios::LimpiaFormulario(this);
@@ -88,6 +87,8 @@ void FrmQ42::Inicializa() {
     InicializaDetalle();
     DetalleOn(false);
     TotalizaP();
+    m_mes.cierra();
+    muestraEstadoDelMes();
     SSTab1->setCurrentIndex(0);
 }
 

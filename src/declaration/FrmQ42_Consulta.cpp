@@ -60,15 +60,12 @@ void FrmQ42::ConsultaCampo() {
     if (valor.trimmed().isEmpty())
         return;
     c->setText(fecha ? valor : valor.trimmed());
-    marcaCambio();
     // Confirmed as if the operator had pressed Enter.
     txtFields_KeyDown(IndiceActual, Qt::Key_Return, Qt::NoModifier);
 }
 
 void FrmQ42::EligeArticulosProducto(int producto) {
     QLineEdit* c = caja(QLatin1String(kProductos[std::size_t(producto)].cajaCodigos));
-    if (const std::optional<QString> lista = EligeArticulos(c->text())) {
+    if (const std::optional<QString> lista = EligeArticulos(c->text()))
         c->setText(*lista);
-        marcaCambio();
-    }
 }

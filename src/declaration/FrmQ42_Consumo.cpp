@@ -91,6 +91,5 @@ void FrmQ42::CmdCalcular_Click() {
     });
     // Whatever consumption reached the boxes, the totals and final stocks
     // on screen follow it.
-    marcaCambio();
     TotalizaP();
 }

@@ -74,7 +74,11 @@ void FrmQ42::CargaRegistro() {
                 Utiles::ValorNoNuloTexto(rs.value(QLatin1String(kAjustes[i].columna))).trimmed());
         });
     pasos.push_back([this] { TotalizaP(); });
-    pasos.push_back([this] { m_periodoConfirmado = txtFields(kCajaPeriodo)->text().trimmed(); });
+    pasos.push_back([this] {
+        m_periodoConfirmado = txtFields(kCajaPeriodo)->text().trimmed();
+        m_mes.abre(m_periodoConfirmado, EstadoMes::Guardado);
+        muestraEstadoDelMes();
+    });
     StepRunner::runIgnoringFailures(pasos);
 }
 

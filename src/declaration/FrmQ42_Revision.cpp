@@ -33,7 +33,11 @@ std::vector<Hallazgo> FrmQ42::hallazgos() const {
     const FigurasDeclaracion figuras = figurasDePantalla(pantalla, [this](int p) {
         return caja(QString::fromLatin1(kProductos[size_t(p)].cajaCodigos))->text();
     });
-    return revisaDeclaracion(figuras, leeLimitesRevision());
+    std::vector<Hallazgo> lista = revisaDeclaracion(figuras, leeLimitesRevision());
+    if (m_edicion && leeLimitesRevision().activa)
+        for (Hallazgo& h : m_mes.hallazgosDeArrastre())
+            lista.push_back(std::move(h));
+    return lista;
 }
 
 // true to go on; "Revisar" puts the focus on the box of the chosen finding.
@@ -45,6 +49,11 @@ bool FrmQ42::revisaAntesDe(const QString& seguir) {
     const Hallazgo& h = lista[size_t(qBound(0, elegido, int(lista.size()) - 1))];
     QLineEdit* destino = h.caja >= 0 ? txtFields(h.caja) : caja(h.control);
     SSTab1->setCurrentIndex(h.caja >= 0 ? 0 : 1);
+    // A stored figure the carry-over replaced goes back in its box.
+    if (destino && !h.restaura.isEmpty()) {
+        destino->setText(h.restaura);
+        TotalizaP();
+    }
     if (destino && destino->isEnabled()) {
         destino->setFocus();
         destino->selectAll();

@@ -41,6 +41,9 @@ struct Hallazgo {
     QString texto;
     int caja = -1;   // txtFields box to revise, or -1
     QString control; // or the settings box ("Txt000"...) of the "Formulas" tab
+    // "Revisar" on it puts this text back in the box (a stored figure the
+    // carry-over replaced); empty: the box is left as it is.
+    QString restaura = {};
 };
 
 std::vector<Hallazgo> revisaDeclaracion(const FigurasDeclaracion& figuras,

@@ -75,6 +75,9 @@ void paso(FrmQ42& f, const QString& texto) {
             c->insert(resto);
         else
             QTest::keyClicks(c, resto);
+    } else if (verbo == QLatin1String("teclea")) {
+        // Typed wherever the focus is, as the operator does.
+        QTest::keyClicks(QApplication::focusWidget(), uno);
     } else if (verbo == QLatin1String("foco")) {
         caja(f, uno.toInt())->setFocus();
     } else if (verbo == QLatin1String("tecla")) {
@@ -86,6 +89,7 @@ void paso(FrmQ42& f, const QString& texto) {
             {"Esc", {Qt::Key_Escape, Qt::NoModifier}},
             {"Enter", {Qt::Key_Return, Qt::NoModifier}},
             {"ShiftTab", {Qt::Key_Backtab, Qt::ShiftModifier}},
+            {"PgUp", {Qt::Key_PageUp, Qt::NoModifier}},
         };
         QVERIFY2(teclas.contains(uno), qPrintable(uno));
         tecla(f, teclas[uno].first, teclas[uno].second);
@@ -376,6 +380,40 @@ private Q_SLOTS:
             << QStringList{"navega PRIMERO", "tecla F6"} << ninguna
             << QStringList{"revisión: Existencia final de 0000 negativa"} << QStringList()
             << "consulta" << -1;
+        QTest::newRow("an Argentine figure with a thousands mark is stored whole")
+            << QString()
+            << QStringList{"periodo 05/2025", "escribe 2 1.542,81", "tecla Enter", "tecla F5"}
+            << ninguna << QStringList() << QStringList{"05/2025 P_Ingresos 1542.81"} << "consulta"
+            << 0;
+        QTest::newRow("twenty digits typed are refused on Enter, not cut")
+            << QString()
+            << QStringList{"periodo 05/2025", "escribe 3 12345678901234567890", "tecla Enter"} << ok
+            << QStringList{declaracion::mensajeCantidadInvalida("12345678901234567890")}
+            << QStringList() << "edicion" << 3;
+        QTest::newRow("F6 on a box that is no figure says so as F5 does")
+            << QString() << QStringList{"periodo 05/2025", "pega 2 12x", "tecla F6"} << ok
+            << QStringList{declaracion::mensajeCantidadInvalida("12x")} << QStringList()
+            << "edicion" << 2;
+        // The stored month after a changed one: its carried opening stock
+        // is listed before saving, and "Revisar" puts the stored one back.
+        QTest::newRow("a carried opening stock is listed, Revisar keeps the stored one")
+            << QString()
+            << QStringList{"periodo 05/2025", "caja 2 1111", "tecla F5", "periodo 06/2025",
+                           "tecla F5"}
+            << ninguna << QStringList{"revisión: Existencia inicial de trigo"}
+            << QStringList{"05/2025 P_Ingresos 1111"} << "edicion" << 1;
+        QTest::newRow("a carried opening stock is a change Esc asks about")
+            << QString()
+            << QStringList{"periodo 05/2025", "caja 2 1111", "tecla F5", "periodo 06/2025",
+                           "tecla Esc"}
+            << QList<int>{q42::vbNo} << QStringList{mensajeCambiosSinGrabar("06/2025")}
+            << QStringList{"05/2025 P_Ingresos 1111"} << "consulta" << 0;
+        QTest::newRow("a period typed after PgUp goes to that month")
+            << QString()
+            << QStringList{"tecla F2",    "tecla PgUp",  "teclea 04/2025", "tecla Enter",
+                           "tecla Enter", "teclea 1000", "tecla Enter",    "tecla F5"}
+            << ninguna << QStringList() << QStringList{"04/2025 P_Ingresos 1000"} << "consulta"
+            << 0;
         QTest::newRow("F8 on a month never saved drops it")
             << QString() << QStringList{"periodo 07/2025", "caja 2 5", "tecla F8"}
             << QList<int>{q42::vbNo} << QStringList{mensajeCambiosSinGrabar("07/2025")}

@@ -1,0 +1,86 @@
+#pragma once
+
+// The month on the declaration window, without the window: its period and
+// state, what it was when it came on screen (the stored row, or a new
+// month as prepared), what the screen holds now, and what follows: whether
+// it changed, and which opening stocks the carry-over changed from the
+// stored ones. "Changed" is the screen against that reference, never "a key
+// was pressed": a carried stock that differs from the stored one counts.
+
+#include "ColumnasDeclaracion.h"
+#include "Revision.h"
+#include "core/Currency.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace declaracion {
+
+enum class EstadoMes { Ninguno, Nuevo, Guardado };
+
+// An opening stock the carry-over put over the stored one.
+struct CambioDeArrastre {
+    int caja = -1;
+    q42::Currency guardada;
+    q42::Currency arrastrada;
+};
+
+class MesEnPantalla {
+public:
+    static constexpr int kCuantosAjustes = int(declaracion::kAjustes.size());
+
+    // No month on screen.
+    void cierra();
+    // A month comes on screen: its period and state; what the screen holds
+    // now becomes the reference (the row as shown, or the prepared month).
+    void abre(const QString& periodo, EstadoMes estado);
+    void fijaReferencia();
+
+    // The view reports every text of its boxes (txtFields by index, the
+    // settings of the "Formulas" tab by their order in kAjustes).
+    void ponCaja(int caja, const QString& texto);
+    void ponAjuste(int indice, const QString& texto);
+    QString caja(int caja) const { return m_cajas.at(size_t(caja)); }
+
+    // The carry-over from `periodoAnterior`: the carried texts by box.
+    void ponArrastre(const QString& periodoAnterior,
+                     const std::vector<std::pair<int, QString>>& cajas);
+    void sinArrastre();
+
+    QString periodo() const { return m_periodo; }
+    EstadoMes estado() const { return m_estado; }
+    bool conCambios() const;
+    // "07/2025 — nueva", "06/2025 — guardada", "06/2025 — con cambios"; empty
+    // without a month.
+    QString titulo() const;
+
+    // The opening stocks of a stored month that the carry-over changed and
+    // that still show the carried figure.
+    std::vector<CambioDeArrastre> cambiosDeArrastre() const;
+    // "Existencias iniciales tomadas del cierre de 02/2025: trigo 1.671,08 →
+    // 967,20"; empty when the carry-over changed nothing.
+    QString avisoDeArrastre() const;
+    // Findings for the checks before signing: each carried change, and a
+    // stored month's opening stock that differs from the previous close.
+    std::vector<Hallazgo> hallazgosDeArrastre() const;
+    // The box's text as it was when the month came on screen.
+    QString referencia(int caja) const { return m_referencia.at(size_t(caja)); }
+
+private:
+    QString m_periodo;
+    EstadoMes m_estado = EstadoMes::Ninguno;
+    std::array<QString, kCajas> m_cajas;
+    std::array<QString, kCuantosAjustes> m_ajustes;
+    std::array<QString, kCajas> m_referencia;
+    std::array<QString, kCuantosAjustes> m_referenciaAjustes;
+    QString m_periodoAnterior;
+    std::array<std::optional<q42::Currency>, kCajas> m_arrastre;
+};
+
+// The name of an opening stock in messages: "trigo", "000" ... "BASURA".
+QString nombreDeExistencia(int caja);
+
+} // namespace declaracion
