@@ -2,7 +2,9 @@
 
 // The declaration window: the program's only business form. One month's
 // declaration at a time, in two modes: browse (only the period box open,
-// the navigation bar walks the rows) and edit (every box open). Its code is
+// the navigation bar walks the rows) and edit (every box open). The month
+// itself (period, state, changes, carry-over, totals) is its model,
+// MesEnPantalla; the window shows it and hands it the operator's actions. Its code is
 // split by concern: FrmQ42.cpp builds the window, FrmQ42_Ciclo.cpp the
 // lifecycle and modes, FrmQ42_Totales.cpp the totals, FrmQ42_Registro.cpp
 // loading and saving, FrmQ42_Arrastre.cpp the carry-over, FrmQ42_Campos.cpp
@@ -57,12 +59,16 @@ public:
 
     QString TablaActiva;
 
+    // The state of the month on screen, as its model holds it.
+    bool EsNuevo() const { return m_mes.esNuevo(); }        // no row yet
+    bool EsBaja() const { return m_mes.esBaja(); }          // deleting it was confirmed
+    bool EsExistente() const { return m_mes.esGuardado(); } // read from its row
+    bool HuboError() const { return m_mes.huboError(); }    // the last check or save failed
+    // The month on screen: its period, state, changes and totals.
+    const declaracion::MesEnPantalla& mes() const { return m_mes; }
+
     // Form state shared by every routine of the window.
-    bool EsNuevo = false;     // the declaration on screen has no row yet
-    bool EsBaja = false;      // deleting the declaration on screen was confirmed
-    bool EsExistente = false; // the declaration on screen was read from its row
     bool Grabando = false;    // a save from the command bar is running
-    bool HuboError = false;   // the last field check or save failed
     qint16 IndiceActual = 0;  // box that last had the focus or was clicked
     bool SinAnterior = false; // the last carry-over found no previous month
 
@@ -181,9 +187,6 @@ private:
     // The previous month's row as the last period read found it, by the
     // lower-cased column name; empty without one.
     QHash<QString, QVariant> m_anterior;
-    // The period of the declaration on screen (confirmed, or the row the
-    // navigation shows): saving, printing and deleting keep to it.
-    QString m_periodoConfirmado;
     bool m_edicion = false; // edit mode
     // The month on screen against what it was when it came: its state, its
     // changes, the carry-over's changes of stored stocks.

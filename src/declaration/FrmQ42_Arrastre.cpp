@@ -23,7 +23,7 @@ void FrmQ42::PeriodoAnterior() {
             // Read with the period itself (leePeriodo).
             SinAnterior = m_anterior.isEmpty();
             // A new month would open with empty stocks without a word.
-            if (SinAnterior && EsNuevo && leeLimitesRevision().activa)
+            if (SinAnterior && EsNuevo() && leeLimitesRevision().activa)
                 q42::MsgBox(avisoSinMesAnterior(periodo), q42::vbInformation,
                             QStringLiteral("Revisión"));
         },
@@ -40,7 +40,7 @@ void FrmQ42::PeriodoAnterior() {
                                                         "ordinal."));
                     return *it;
                 },
-                EsNuevo, [] { return Cfg(QStringLiteral("SAGPYA")); });
+                EsNuevo(), [] { return Cfg(QStringLiteral("SAGPYA")); });
             m_mes.ponArrastre(periodo, a.cajas);
             for (const auto& [indice, texto] : a.cajas)
                 txtFields(indice)->setText(texto);

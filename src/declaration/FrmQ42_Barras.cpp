@@ -32,33 +32,29 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
              if (!f.dejaDeclaracion())
                  return;
              f.Inicializa();
-             f.EsNuevo = true;
-             f.EsBaja = false;
-             f.EsExistente = false;
+             f.m_mes.ponEstado(EstadoMes::Nuevo);
              f.seleccionaPeriodo();
          }},
         {"BORRAR",
          [](FrmQ42& f) {
              // A month never saved has no row to delete: its entries are dropped.
-             if (f.EsNuevo) {
+             if (f.EsNuevo()) {
                  f.cancelaDeclaracion();
                  return;
              }
-             f.HuboError = false;
+             f.m_mes.ponError(false);
              if (!f.periodoEnPantalla())
                  return;
              if (q42::MsgBox(QStringLiteral("Confirma la baja de este registro?"),
                              q42::vbYesNo + q42::vbExclamation + q42::vbDefaultButton2,
                              QStringLiteral("Atención!")) != q42::vbYes)
                  return;
-             f.EsNuevo = false;
-             f.EsBaja = true;
-             f.EsExistente = false;
+             f.m_mes.marcaBaja();
              // A failure left over from an earlier check is not this one's.
-             f.HuboError = false;
-             const QString periodo = f.m_periodoConfirmado;
+             f.m_mes.ponError(false);
+             const QString periodo = f.m_mes.periodo();
              f.GrabaRegistro();
-             if (!f.HuboError) {
+             if (!f.HuboError()) {
                  f.Inicializa();
                  f.seleccionaPeriodo();
                  f.StbEstado->setText(QStringLiteral("Declaración %1 borrada.").arg(periodo));
@@ -69,9 +65,9 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
         {"CONSULTAR", [](FrmQ42& f) { f.ConsultaCampo(); }},
         {"REPORTE",
          [](FrmQ42& f) {
-             f.HuboError = false;
+             f.m_mes.ponError(false);
              // Nothing on screen nor typed: the months to print are asked for.
-             if (!f.m_edicion && f.m_periodoConfirmado.isEmpty() &&
+             if (!f.m_edicion && f.m_mes.periodo().isEmpty() &&
                  f.txtFields(kCajaPeriodo)->text().trimmed().isEmpty()) {
                  f.ImprimirRango();
                  return;
@@ -84,11 +80,11 @@ void FrmQ42::PanelBar1_ButtonClick(const QString& Key) {
              // the entries (without the field checks) before printing them.
              if (f.m_edicion) {
                  f.GrabaRegistro();
-                 if (f.HuboError)
+                 if (f.HuboError())
                      return;
                  f.releePeriodo();
                  // Stored as it stands: the screen is the row now.
-                 f.m_mes.abre(f.m_periodoConfirmado, EstadoMes::Guardado);
+                 f.m_mes.abre(f.m_mes.periodo(), EstadoMes::Guardado);
                  f.muestraEstadoDelMes();
              }
              f.Imprimir();
@@ -156,8 +152,8 @@ void FrmQ42::muestraPosicion() {
     const long total = rs.RecordCount();
     StbPosicion->setText(
         posicion > 0 && total > 0
-            ? QStringLiteral("%1 — %2 de %3").arg(m_periodoConfirmado).arg(posicion).arg(total)
-            : m_periodoConfirmado);
+            ? QStringLiteral("%1 — %2 de %3").arg(m_mes.periodo()).arg(posicion).arg(total)
+            : m_mes.periodo());
 }
 
 // PgUp/PgDn in browse mode: the stored month before or after the one shown,
@@ -179,7 +175,7 @@ bool FrmQ42::teclaDeMes(int KeyCode) {
     for (const Tecla& t : kTeclas) {
         if (t.codigo != KeyCode)
             continue;
-        if (m_periodoConfirmado.isEmpty()) {
+        if (m_mes.periodo().isEmpty()) {
             NavBar1_ButtonClick(QLatin1String(t.sinMes));
             return true;
         }

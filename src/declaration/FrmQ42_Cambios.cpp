@@ -16,6 +16,10 @@ using namespace declaracion;
 // program (a carried stock differs from the stored one just the same).
 void FrmQ42::vigilaCambios() {
     for (int i = 0; i < m_txtFields.size(); ++i)
+        m_mes.ponCaja(i, m_txtFields[i]->text());
+    for (int i = 0; i < m_ajustes.size(); ++i)
+        m_mes.ponAjuste(i, m_ajustes[i]->text());
+    for (int i = 0; i < m_txtFields.size(); ++i)
         connect(m_txtFields[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
             m_mes.ponCaja(i, t);
             muestraEstadoDelMes();
@@ -45,7 +49,7 @@ bool FrmQ42::cifrasValidas() {
             continue;
         QLineEdit* c = m_txtFields[i];
         if (!leeCantidad(c->text())) {
-            HuboError = true;
+            m_mes.ponError(true);
             SSTab1->setCurrentIndex(0);
             muestraAviso(mensajeCantidadInvalida(c->text()), c);
             c->selectAll();
@@ -59,19 +63,10 @@ bool FrmQ42::cifrasValidas() {
 // entries under another month (or replace it): nothing is done under it.
 bool FrmQ42::periodoEnPantalla() {
     QLineEdit* periodo = txtFields(kCajaPeriodo);
-    const QString valor = periodo->text().trimmed();
-    QString mensaje;
-    if (valor.isEmpty())
-        mensaje = kMensajePeriodoVacio;
-    else if (!periodoValido(valor))
-        mensaje = kMensajePeriodoInvalido;
-    else if (m_periodoConfirmado.isEmpty())
-        mensaje = kMensajeSinDeclaracion;
-    else if (valor != m_periodoConfirmado)
-        mensaje = mensajeOtroPeriodo(valor, m_periodoConfirmado);
+    const QString mensaje = m_mes.motivoParaNoGuardar(periodo->text());
     if (mensaje.isEmpty())
         return true;
-    HuboError = true;
+    m_mes.ponError(true);
     muestraAviso(mensaje, periodo);
     periodo->selectAll();
     return false;
@@ -84,12 +79,12 @@ bool FrmQ42::grabaDeclaracion() {
         FrmQ42& f;
         ~Fin() { f.Grabando = false; }
     } fin{*this};
-    HuboError = false;
+    m_mes.ponError(false);
     if (!periodoEnPantalla() || !Datosvalidos() || !revisaAntesDe(QStringLiteral("Grabar igual")))
         return false;
-    const QString periodo = m_periodoConfirmado;
+    const QString periodo = m_mes.periodo();
     GrabaRegistro();
-    if (HuboError)
+    if (HuboError())
         return false;
     Inicializa();
     seleccionaPeriodo();
@@ -102,7 +97,7 @@ bool FrmQ42::grabaDeclaracion() {
 bool FrmQ42::dejaDeclaracion() {
     if (!m_edicion || !m_mes.conCambios())
         return true;
-    const int respuesta = q42::MsgBox(mensajeCambiosSinGrabar(m_periodoConfirmado),
+    const int respuesta = q42::MsgBox(mensajeCambiosSinGrabar(m_mes.periodo()),
                                       q42::vbYesNoCancel + q42::vbQuestion + q42::vbDefaultButton3,
                                       QStringLiteral("Atención!"));
     if (respuesta == q42::vbNo)
@@ -112,7 +107,7 @@ bool FrmQ42::dejaDeclaracion() {
     QLineEdit* periodo = txtFields(kCajaPeriodo);
     const QString escrito = periodo->text();
     // Saved under the month on screen, whatever the operator typed since.
-    periodo->setText(m_periodoConfirmado);
+    periodo->setText(m_mes.periodo());
     if (!grabaDeclaracion())
         return false;
     periodo->setText(escrito);

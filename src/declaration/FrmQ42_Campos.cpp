@@ -129,16 +129,15 @@ bool FrmQ42::txtFields_KeyDown(int Index, int KeyCode, Qt::KeyboardModifiers /*S
     bool confirma = Formularios::EsTeclaConfirma(KeyCode);
     QLineEdit* c = txtFields(Index);
     // The month on screen confirmed again: nothing to reload over the entries.
-    const bool mismoPeriodo = Index == kCajaPeriodo && m_edicion &&
-                              !m_periodoConfirmado.isEmpty() &&
-                              c->text().trimmed() == m_periodoConfirmado;
+    const bool mismoPeriodo = Index == kCajaPeriodo && m_edicion && !m_mes.periodo().isEmpty() &&
+                              c->text().trimmed() == m_mes.periodo();
     if (confirma && !mismoPeriodo) {
         CampoValida(Index, c);
         // Past the last box the entries go round to the first figure, never
         // to the period, whose Enter would start the month again.
-        if (!HuboError && Index == kCajas - 1)
+        if (!HuboError() && Index == kCajas - 1)
             txtFields(kCajaPExistencia)->setFocus(Qt::TabFocusReason);
-        else if (!HuboError)
+        else if (!HuboError())
             Formularios::MueveFoco(c, KeyCode);
     }
     // The lookup switch follows the box the lookup would act on.
@@ -199,22 +198,21 @@ void FrmQ42::muestraAviso(const QString& mensaje, QLineEdit* caja) {
 // the store fail on the duplicate key instead of being overwritten).
 void FrmQ42::validaPeriodo(const QString& valor) {
     ado::Recordset& rs = RsDatos();
-    const bool mismo = Grabando && valor == m_periodoConfirmado;
+    const bool mismo = Grabando && valor == m_mes.periodo();
     const bool leida =
-        mismo && EsExistente && rs.State() == ado::adStateOpen && !rs.BOF() && !rs.EOF_();
+        mismo && EsExistente() && rs.State() == ado::adStateOpen && !rs.BOF() && !rs.EOF_();
     if (!leida) {
-        const bool nuevo = mismo && EsNuevo;
+        const bool nuevo = mismo && EsNuevo();
         const bool existe = leePeriodo(valor);
         // The database failed and the operator gave the look-up up (he was
         // told why): whether the month exists is unknown, so the entries on
         // screen stay and nothing is saved on a guess.
         if (rs.State() == ado::adStateClosed) {
-            HuboError = true;
+            m_mes.ponError(true);
             return;
         }
         if (existe && !nuevo) {
-            EsNuevo = false;
-            EsExistente = true;
+            m_mes.ponEstado(EstadoMes::Guardado);
             if (!Grabando)
                 CargaRegistro();
         } else {
@@ -222,17 +220,16 @@ void FrmQ42::validaPeriodo(const QString& valor) {
                 InicializaDetalle();
                 m_mes.abre(valor, EstadoMes::Nuevo);
             }
-            EsNuevo = true;
-            EsExistente = false;
+            m_mes.ponEstado(EstadoMes::Nuevo);
         }
     }
     DetalleOn(true);
     if (!Grabando) {
-        m_periodoConfirmado = valor;
+        m_mes.ponPeriodo(valor);
         PeriodoAnterior();
         // A new month is what was prepared for it; a stored one stays its
         // row, and what the carry-over changed in it is a change to tell.
-        if (EsNuevo)
+        if (EsNuevo())
             m_mes.fijaReferencia();
         StbEstado->setText(m_mes.avisoDeArrastre());
         muestraEstadoDelMes();
@@ -244,12 +241,12 @@ void FrmQ42::validaPeriodo(const QString& valor) {
 // Another period confirmed over edited entries: they are saved, dropped or
 // kept as the operator answers; kept, the period box shows their month again.
 bool FrmQ42::dejaPorOtroPeriodo(const QString& valor) {
-    if (Grabando || !m_edicion || valor == m_periodoConfirmado || dejaDeclaracion())
+    if (Grabando || !m_edicion || valor == m_mes.periodo() || dejaDeclaracion())
         return true;
     QLineEdit* periodo = txtFields(kCajaPeriodo);
-    periodo->setText(m_periodoConfirmado);
+    periodo->setText(m_mes.periodo());
     // A save that failed has put the focus where the operator is to mend it.
-    if (!HuboError) {
+    if (!HuboError()) {
         periodo->setFocus();
         periodo->selectAll();
     }
@@ -258,24 +255,24 @@ bool FrmQ42::dejaPorOtroPeriodo(const QString& valor) {
 
 void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
     Q_UNUSED(Index);
-    HuboError = false;
+    m_mes.ponError(false);
     QString mensaje;
     try {
         const QString valor = Texto->text().trimmed();
         if (esCampo(Texto, "Periodo")) {
             mensaje = mensajeDePeriodo(valor, QDate::currentDate().year());
-            HuboError = !mensaje.isEmpty();
-            if (!HuboError && !dejaPorOtroPeriodo(valor)) {
-                HuboError = true;
+            m_mes.ponError(!mensaje.isEmpty());
+            if (!HuboError() && !dejaPorOtroPeriodo(valor)) {
+                m_mes.ponError(true);
                 return;
             }
-            if (!HuboError)
+            if (!HuboError())
                 validaPeriodo(valor);
         } else if (!esCampo(Texto, "Observaciones")) {
             // A figure the column cannot take keeps the operator in its box.
             if (!leeCantidad(valor)) {
                 mensaje = mensajeCantidadInvalida(valor);
-                HuboError = true;
+                m_mes.ponError(true);
             } else {
                 Texto->setText(leeCantidad(valor)->toFixed(2));
                 if (!Grabando)
@@ -285,7 +282,7 @@ void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
     } catch (...) {
         // The operator stays in the box he was told about.
         if (!Grabando)
-            HuboError = true;
+            m_mes.ponError(true);
         // During a save the save's own check names the field; on
         // confirming a box the operator is told here.
         if (!Grabando) {
@@ -300,19 +297,19 @@ void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
         }
         return;
     }
-    if (HuboError && !mensaje.isEmpty()) {
+    if (HuboError() && !mensaje.isEmpty()) {
         muestraAviso(mensaje, Texto);
         Texto->selectAll();
-    } else if (HuboError)
+    } else if (HuboError())
         Texto->setFocus();
 }
 
 bool FrmQ42::Datosvalidos() {
-    HuboError = false;
+    m_mes.ponError(false);
     for (int i = 0; i < m_txtFields.size(); ++i) {
         CampoValida(i, m_txtFields[i]);
-        if (HuboError)
+        if (HuboError())
             break;
     }
-    return !HuboError;
+    return !HuboError();
 }

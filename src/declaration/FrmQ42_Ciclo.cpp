@@ -76,10 +76,7 @@ void FrmQ42::Form_Load() {
 }
 
 void FrmQ42::Inicializa() {
-    EsNuevo = false;
-    EsBaja = false;
-    EsExistente = false;
-    m_periodoConfirmado.clear();
+    m_mes.cierra();
     TablaActiva = QStringLiteral("DJ_Q42");
     olvidaLista();
     Formularios::LimpiaFormulario(this);

@@ -55,9 +55,8 @@ void FrmQ42::CargaRegistro() {
     ado::Recordset& rs = RsDatos();
     std::vector<StepRunner::Step> pasos;
     pasos.push_back([this] {
-        EsExistente = true;
         // A row read is no new month, whatever the new-declaration command set.
-        EsNuevo = false;
+        m_mes.ponEstado(EstadoMes::Guardado);
     });
     for (QLineEdit* c : std::as_const(m_txtFields))
         pasos.push_back([&rs, c] {
@@ -75,8 +74,7 @@ void FrmQ42::CargaRegistro() {
         });
     pasos.push_back([this] { TotalizaP(); });
     pasos.push_back([this] {
-        m_periodoConfirmado = txtFields(kCajaPeriodo)->text().trimmed();
-        m_mes.abre(m_periodoConfirmado, EstadoMes::Guardado);
+        m_mes.abre(txtFields(kCajaPeriodo)->text(), EstadoMes::Guardado);
         muestraEstadoDelMes();
     });
     StepRunner::runIgnoringFailures(pasos);
@@ -98,15 +96,14 @@ void FrmQ42::releePeriodo() {
     m_listaCargada = false;
     if (DB_Dll::instance().ExisteEnTabla(TablaActiva, periodo, QStringLiteral("Periodo"),
                                          &RsDatos(), ado::adBSTR, QString(), false)) {
-        EsNuevo = false;
-        EsExistente = true;
-        m_periodoConfirmado = periodo;
+        m_mes.ponEstado(EstadoMes::Guardado);
+        m_mes.ponPeriodo(periodo);
     }
 }
 
 void FrmQ42::GrabaRegistro() {
     enum class Accion { Nada, Escribe, Borra };
-    if ((EsNuevo || EsExistente) && !periodoParaGrabar())
+    if ((EsNuevo() || EsExistente()) && !periodoParaGrabar())
         return;
     ado::Recordset& rs = RsDatos();
     Accion accion = Accion::Nada;
@@ -117,12 +114,12 @@ void FrmQ42::GrabaRegistro() {
     std::vector<StepRunner::Step> pasos;
     pasos.push_back([this] { TotalizaP(); });
     pasos.push_back([&] {
-        if (EsNuevo) {
+        if (EsNuevo()) {
             rs.AddNew();
             accion = Accion::Escribe;
-        } else if (EsExistente) {
+        } else if (EsExistente()) {
             accion = Accion::Escribe;
-        } else if (EsBaja) {
+        } else if (EsBaja()) {
             accion = Accion::Borra;
         }
     });
@@ -166,9 +163,8 @@ void FrmQ42::GrabaRegistro() {
 
     const bool terminado = StepRunner::run(pasos, [&](const q42::Error& e) {
         UtilesUi::Espera(false);
-        HuboError = true;
-        const int respuesta =
-            avisoGrabacion(e, campo, m_periodoConfirmado, accion == Accion::Borra);
+        m_mes.ponError(true);
+        const int respuesta = avisoGrabacion(e, campo, m_mes.periodo(), accion == Accion::Borra);
         // Retry stores the same row again (the database may take it now);
         // any other answer drops it.
         if (almacenando) {
@@ -184,6 +180,6 @@ void FrmQ42::GrabaRegistro() {
     // A store that went through on Retry still counts as a failed save (the
     // form stays in edit mode), but the row is there now: the next save
     // updates it instead of adding the month a second time.
-    if (almacenado && HuboError)
+    if (almacenado && HuboError())
         releePeriodo();
 }

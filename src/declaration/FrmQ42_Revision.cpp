@@ -13,24 +13,8 @@
 
 using namespace declaracion;
 
-namespace {
-
-class PantallaLeida : public PantallaTotales {
-public:
-    explicit PantallaLeida(const FrmQ42& f) : m_f(f) {}
-    QString caja(int indice) const override { return m_f.txtFields(indice)->text(); }
-    QString etiqueta(const QString& nombre) const override { return m_f.etiqueta(nombre)->text(); }
-    void ponEtiqueta(const QString&, const QString&) override {}
-
-private:
-    const FrmQ42& m_f;
-};
-
-} // namespace
-
 std::vector<Hallazgo> FrmQ42::hallazgos() const {
-    const PantallaLeida pantalla(*this);
-    const FigurasDeclaracion figuras = figurasDePantalla(pantalla, [this](int p) {
+    const FigurasDeclaracion figuras = figurasDePantalla(m_mes, [this](int p) {
         return caja(QString::fromLatin1(kProductos[size_t(p)].cajaCodigos))->text();
     });
     std::vector<Hallazgo> lista = revisaDeclaracion(figuras, leeLimitesRevision());
@@ -44,7 +28,7 @@ std::vector<Hallazgo> FrmQ42::hallazgos() const {
 bool FrmQ42::revisaAntesDe(const QString& seguir) {
     const std::vector<Hallazgo> lista = hallazgos();
     int elegido = 0;
-    if (confirmaRevision(m_periodoConfirmado, lista, seguir, this, &elegido))
+    if (confirmaRevision(m_mes.periodo(), lista, seguir, this, &elegido))
         return true;
     const Hallazgo& h = lista[size_t(qBound(0, elegido, int(lista.size()) - 1))];
     QLineEdit* destino = h.caja >= 0 ? txtFields(h.caja) : caja(h.control);

@@ -1,4 +1,5 @@
-// The totals read the boxes and write the value labels of the window.
+// The totals are computed on the month on screen (its model) and shown in
+// the window's value labels.
 
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
@@ -9,36 +10,37 @@
 
 namespace {
 
-class PantallaFormulario : public declaracion::PantallaTotales {
-public:
-    explicit PantallaFormulario(const FrmQ42& f) : m_f(f) {}
-    QString caja(int indice) const override { return m_f.txtFields(indice)->text(); }
-    QString etiqueta(const QString& nombre) const override { return m_f.etiqueta(nombre)->text(); }
-    void ponEtiqueta(const QString& nombre, const QString& texto) override {
-        QLabel* l = m_f.etiqueta(nombre);
-        l->setText(texto);
-        // A negative stock stands out before anyone signs it.
-        const auto n = declaracion::leeCantidad(texto);
-        QPalette paleta = l->palette();
-        paleta.setColor(QPalette::WindowText,
-                        n && n->raw() < 0
-                            ? QColor(Qt::red)
-                            : l->parentWidget()->palette().color(QPalette::WindowText));
-        l->setPalette(paleta);
+// The labels follow the model even when a computation stopped half-way:
+// the captions written so far are the ones it keeps.
+struct MuestraEtiquetas {
+    const declaracion::MesEnPantalla& mes;
+    const QList<QLabel*>& etiquetas;
+    ~MuestraEtiquetas() {
+        for (QLabel* l : etiquetas) {
+            const QString texto = mes.etiqueta(l->objectName());
+            if (texto.isNull() || texto == l->text())
+                continue;
+            l->setText(texto);
+            // A negative stock stands out before anyone signs it.
+            const auto n = declaracion::leeCantidad(texto);
+            QPalette paleta = l->palette();
+            paleta.setColor(QPalette::WindowText,
+                            n && n->raw() < 0
+                                ? QColor(Qt::red)
+                                : l->parentWidget()->palette().color(QPalette::WindowText));
+            l->setPalette(paleta);
+        }
     }
-
-private:
-    const FrmQ42& m_f;
 };
 
 } // namespace
 
 void FrmQ42::TotalizaP() {
-    PantallaFormulario p(*this);
-    declaracion::TotalizaP(p);
+    const MuestraEtiquetas muestra{m_mes, m_etiquetas};
+    declaracion::TotalizaP(m_mes);
 }
 
 void FrmQ42::TotalizaSP() {
-    PantallaFormulario p(*this);
-    declaracion::TotalizaSP(p);
+    const MuestraEtiquetas muestra{m_mes, m_etiquetas};
+    declaracion::TotalizaSP(m_mes);
 }

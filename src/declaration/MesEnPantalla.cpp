@@ -39,6 +39,7 @@ QString nombreDeExistencia(int c) {
 void MesEnPantalla::cierra() {
     m_periodo.clear();
     m_estado = EstadoMes::Ninguno;
+    m_baja = false;
     sinArrastre();
     fijaReferencia();
 }
@@ -46,6 +47,7 @@ void MesEnPantalla::cierra() {
 void MesEnPantalla::abre(const QString& periodo, EstadoMes estado) {
     m_periodo = periodo.trimmed();
     m_estado = estado;
+    m_baja = false;
     sinArrastre();
     fijaReferencia();
 }
@@ -79,6 +81,19 @@ void MesEnPantalla::sinArrastre() {
     m_arrastre.fill(std::nullopt);
 }
 
+QString MesEnPantalla::motivoParaNoGuardar(const QString& periodoEscrito) const {
+    const QString valor = periodoEscrito.trimmed();
+    if (valor.isEmpty())
+        return kMensajePeriodoVacio;
+    if (!periodoValido(valor))
+        return kMensajePeriodoInvalido;
+    if (m_periodo.isEmpty())
+        return kMensajeSinDeclaracion;
+    if (valor != m_periodo)
+        return mensajeOtroPeriodo(valor, m_periodo);
+    return QString();
+}
+
 bool MesEnPantalla::conCambios() const {
     if (m_estado == EstadoMes::Ninguno)
         return false;
@@ -93,7 +108,7 @@ bool MesEnPantalla::conCambios() const {
 }
 
 QString MesEnPantalla::titulo() const {
-    if (m_estado == EstadoMes::Ninguno)
+    if (m_estado == EstadoMes::Ninguno || m_periodo.isEmpty())
         return QString();
     const QString estado = conCambios()                      ? QStringLiteral("con cambios")
                            : m_estado == EstadoMes::Guardado ? QStringLiteral("guardada")

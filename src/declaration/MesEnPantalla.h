@@ -9,8 +9,10 @@
 
 #include "ColumnasDeclaracion.h"
 #include "Revision.h"
+#include "Totales.h"
 #include "core/Currency.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 #include <optional>
@@ -28,7 +30,9 @@ struct CambioDeArrastre {
     q42::Currency arrastrada;
 };
 
-class MesEnPantalla {
+// Also the screen the totals read and write: the value labels' captions
+// live here, and the window shows them.
+class MesEnPantalla : public PantallaTotales {
 public:
     static constexpr int kCuantosAjustes = int(declaracion::kAjustes.size());
 
@@ -43,15 +47,45 @@ public:
     // settings of the "Formulas" tab by their order in kAjustes).
     void ponCaja(int caja, const QString& texto);
     void ponAjuste(int indice, const QString& texto);
-    QString caja(int caja) const { return m_cajas.at(size_t(caja)); }
+    QString caja(int caja) const override { return m_cajas.at(size_t(caja)); }
+    QString ajuste(int indice) const { return m_ajustes.at(size_t(indice)); }
+    QString etiqueta(const QString& nombre) const override { return m_etiquetas.value(nombre); }
+    void ponEtiqueta(const QString& nombre, const QString& texto) override {
+        m_etiquetas.insert(nombre, texto);
+    }
 
     // The carry-over from `periodoAnterior`: the carried texts by box.
     void ponArrastre(const QString& periodoAnterior,
                      const std::vector<std::pair<int, QString>>& cajas);
     void sinArrastre();
 
+    // The period a save writes, delete removes and print shows: the one
+    // confirmed, or the row the navigation brought.
     QString periodo() const { return m_periodo; }
+    void ponPeriodo(const QString& periodo) { m_periodo = periodo.trimmed(); }
     EstadoMes estado() const { return m_estado; }
+    // Why nothing may be saved, printed or deleted with `periodoEscrito` in
+    // the period box (another month typed and not confirmed, none at all),
+    // or empty: the entries would go under another key.
+    QString motivoParaNoGuardar(const QString& periodoEscrito) const;
+    // The figure of a box, empty when its text is none.
+    std::optional<q42::Currency> cifra(int caja) const { return leeCantidad(caja_(caja)); }
+    // The state alone, the reference kept (a save re-checking its period).
+    void ponEstado(EstadoMes estado) {
+        m_estado = estado;
+        m_baja = false;
+    }
+    bool esNuevo() const { return m_estado == EstadoMes::Nuevo; }
+    bool esGuardado() const { return m_estado == EstadoMes::Guardado; }
+    // Deleting the month was confirmed: it is neither new nor stored.
+    void marcaBaja() {
+        m_estado = EstadoMes::Ninguno;
+        m_baja = true;
+    }
+    bool esBaja() const { return m_baja; }
+    // The last check of a box or the last save failed.
+    void ponError(bool error) { m_error = error; }
+    bool huboError() const { return m_error; }
     bool conCambios() const;
     // "07/2025 — nueva", "06/2025 — guardada", "06/2025 — con cambios"; empty
     // without a month.
@@ -70,8 +104,12 @@ public:
     QString referencia(int caja) const { return m_referencia.at(size_t(caja)); }
 
 private:
+    const QString& caja_(int c) const { return m_cajas.at(size_t(c)); }
     QString m_periodo;
     EstadoMes m_estado = EstadoMes::Ninguno;
+    bool m_baja = false;
+    bool m_error = false;
+    QHash<QString, QString> m_etiquetas;
     std::array<QString, kCajas> m_cajas;
     std::array<QString, kCuantosAjustes> m_ajustes;
     std::array<QString, kCajas> m_referencia;

@@ -106,14 +106,14 @@ private Q_SLOTS:
         QCOMPARE(msgs.count(), 1);
         QVERIFY2(msgs.last().prompt.contains(motivo), qPrintable(msgs.last().prompt));
         QCOMPARE(msgs.last().buttons(), int(q42::vbAbortRetryIgnore));
-        QVERIFY(enEdicion(*f) && f->HuboError && !f->Grabando);
+        QVERIFY(enEdicion(*f) && f->HuboError() && !f->Grabando);
         QCOMPARE(entradas(*f), antes);
 
         // Confirming the month on screen again reloads nothing: the entries
         // stay instead of being replaced by an empty month.
         escribe(*f, 0, periodo);
         QCOMPARE(msgs.count(), 1);
-        QVERIFY(enEdicion(*f) && f->HuboError);
+        QVERIFY(enEdicion(*f) && f->HuboError());
         QCOMPARE(entradas(*f), antes);
         QCOMPARE(QApplication::focusWidget(), caja(*f, 0));
     }

@@ -117,7 +117,7 @@ private Q_SLOTS:
         QVERIFY2(msgs.last().prompt.contains(causa), qPrintable(msgs.last().prompt));
         QVERIFY(msgs.last().prompt.contains(QStringLiteral("declaración %1").arg(periodo)));
         // The failed save keeps the operator's entries on screen.
-        QVERIFY(enEdicion(*f) && f->HuboError && !f->Grabando);
+        QVERIFY(enEdicion(*f) && f->HuboError() && !f->Grabando);
         QCOMPARE(caja(*f, 2)->text(), QStringLiteral("4321,00"));
 
         if (respuesta == q42::vbRetry) {
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QVERIFY2(msgs.last().prompt.contains(texto), qPrintable(msgs.last().prompt));
         QCOMPARE(tabla(ruta), primero);
         QCOMPARE(numero(ruta, QStringLiteral("P_Ingresos"), periodo), 111.0);
-        QVERIFY(enEdicion(segundo) && segundo.HuboError);
+        QVERIFY(enEdicion(segundo) && segundo.HuboError());
         QCOMPARE(caja(segundo, 2)->text(), QStringLiteral("222,00"));
         QCOMPARE(caja(segundo, 3)->text(), QStringLiteral("33,00"));
         ventanas[1].reset();

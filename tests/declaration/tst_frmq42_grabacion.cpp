@@ -189,7 +189,7 @@ private Q_SLOTS:
         const QStringList antes = tabla(ruta);
         caja(*f, 0)->setText(QStringLiteral("08/2025"));
         f->GrabaRegistro();
-        QVERIFY(!f->HuboError);
+        QVERIFY(!f->HuboError());
         QCOMPARE(tabla(ruta), antes);
         QCOMPARE(msgs.count(), 0);
     }
@@ -496,7 +496,7 @@ private Q_SLOTS:
         QCOMPARE(msgs.last().buttons(), int(q42::vbOKOnly));
         QCOMPARE(numero(ruta, QStringLiteral("P_Ingresos"), QStringLiteral("07/2025")), 999.0);
         QCOMPARE(cuenta(ruta, QStringLiteral("WHERE Periodo='07/2025'")), 1);
-        QVERIFY(enEdicion(*f) && f->EsNuevo && f->HuboError && !f->Grabando);
+        QVERIFY(enEdicion(*f) && f->EsNuevo() && f->HuboError() && !f->Grabando);
         QCOMPARE(caja(*f, 2)->text(), QStringLiteral("10,00"));
         QVERIFY(registro().contains(QStringLiteral("UNIQUE constraint failed")));
     }
@@ -517,7 +517,7 @@ private Q_SLOTS:
                                                     "05/2025. Vuelva a cargarla."));
         QCOMPARE(numero(ruta, QStringLiteral("P_Ingresos"), QStringLiteral("05/2025")), 777.0);
         QVERIFY(numero(ruta, QStringLiteral("P_Elaboracion"), QStringLiteral("05/2025")) != 11.0);
-        QVERIFY(enEdicion(*f) && f->EsExistente && f->HuboError);
+        QVERIFY(enEdicion(*f) && f->EsExistente() && f->HuboError());
         QCOMPARE(caja(*f, 3)->text(), QStringLiteral("11,00"));
         QVERIFY(registro().contains(QStringLiteral("Row cannot be located")));
     }
@@ -529,12 +529,12 @@ private Q_SLOTS:
         auto f = abreVentana();
         const QStringList antes = tabla(ruta);
         tecla(*f, Qt::Key_F2);
-        QVERIFY(f->EsNuevo);
+        QVERIFY(f->EsNuevo());
         QTest::keyClicks(caja(*f, 0), QStringLiteral("5/2006"));
         tecla(*f, Qt::Key_F6);
         QCOMPARE(msgs.count(), 1);
         QCOMPARE(msgs.last().prompt, declaracion::kMensajePeriodoInvalido);
-        QVERIFY(f->HuboError);
+        QVERIFY(f->HuboError());
         QCOMPARE(tabla(ruta), antes);
     }
 
@@ -574,7 +574,7 @@ private Q_SLOTS:
         QVERIFY(!f->Datosvalidos());
         caja(*f, 7)->setFocus();
         f->Inicializa();
-        QVERIFY(f->HuboError);
+        QVERIFY(f->HuboError());
         QCOMPARE(f->IndiceActual, qint16(7));
         QVERIFY(!enEdicion(*f));
     }

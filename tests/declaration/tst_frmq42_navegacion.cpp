@@ -91,7 +91,7 @@ private Q_SLOTS:
                 .toDouble();
         QCOMPARE(caja(*f, 2)->text(), q42::Currency::fromDouble(ingresos).toFixed(2));
         QVERIFY(!enEdicion(*f));
-        QVERIFY(f->EsExistente);
+        QVERIFY(f->EsExistente());
         QCOMPARE(f->StbPosicion->text(), posicion);
         QCOMPARE(msgs.count(), 0);
         // Edit mode tells no position, and PgDn moves nothing there.
@@ -109,7 +109,7 @@ private Q_SLOTS:
         for (const char* c : {"PRIMERO", "SIGUIENTE", "ULTIMO", "ANTERIOR"})
             navega(*f, c);
         QVERIFY(caja(*f, 0)->text().isEmpty());
-        QVERIFY(!f->EsExistente);
+        QVERIFY(!f->EsExistente());
         QCOMPARE(msgs.count(), 0);
     }
 
@@ -164,7 +164,7 @@ private Q_SLOTS:
             escribe(*f, 0, QStringLiteral("05/2025"));
         prueba::tecla(*f, Qt::Key(tecla));
         QCOMPARE(enEdicion(*f), despues);
-        QCOMPARE(f->EsNuevo, nuevo);
+        QCOMPARE(f->EsNuevo(), nuevo);
         QCOMPARE(msgs.count(), 0);
     }
 

@@ -124,10 +124,10 @@ private Q_SLOTS:
         QCOMPARE(msgs.last().prompt, mensaje);
         QCOMPARE(msgs.last().icon(), int(q42::vbInformation));
         QCOMPARE(msgs.last().title, QStringLiteral("Aviso al operador..."));
-        QVERIFY(f->HuboError);
+        QVERIFY(f->HuboError());
         QCOMPARE(QApplication::focusWidget(), caja(*f, 0));
         QVERIFY(!enEdicion(*f));
-        QVERIFY(!f->EsNuevo && !f->EsExistente);
+        QVERIFY(!f->EsNuevo() && !f->EsExistente());
         QCOMPARE(cuenta(ruta), antes);
     }
 
@@ -143,7 +143,7 @@ private Q_SLOTS:
         escribe(*f, 0, QStringLiteral("05/2025"));
         QCOMPARE(msgs.count(), 0);
         QVERIFY(enEdicion(*f));
-        QVERIFY(f->EsExistente && !f->EsNuevo);
+        QVERIFY(f->EsExistente() && !f->EsNuevo());
         QCOMPARE(caja(*f, 0)->text(), QStringLiteral("05/2025"));
         QCOMPARE(caja(*f, 2)->text(), QStringLiteral("1234,50"));
         QCOMPARE(caja(*f, 40)->text(), QStringLiteral("Nota"));
@@ -180,7 +180,7 @@ private Q_SLOTS:
         escribe(*f, 0, periodo);
         QCOMPARE(msgs.count(), 0);
         QVERIFY(enEdicion(*f));
-        QVERIFY(f->EsNuevo && !f->EsExistente);
+        QVERIFY(f->EsNuevo() && !f->EsExistente());
         QVERIFY(!f->SinAnterior);
         QCOMPARE(caja(*f, 1)->text(), QStringLiteral("25,00"));
         // 7,125 rounds to the even digit.
@@ -215,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(msgs.last().prompt, QStringLiteral("No hay declaración de 08/2025: las "
                                                     "existencias iniciales quedan vacías"));
         QCOMPARE(msgs.last().icon(), int(q42::vbInformation));
-        QVERIFY(enEdicion(*f) && f->EsNuevo && f->SinAnterior);
+        QVERIFY(enEdicion(*f) && f->EsNuevo() && f->SinAnterior);
         QVERIFY(caja(*f, 1)->text().isEmpty());
         QVERIFY(caja(*f, 5)->text().isEmpty());
         QCOMPARE(caja(*f, 15)->text(), QStringLiteral("64"));
@@ -236,7 +236,7 @@ private Q_SLOTS:
         QCOMPARE(msgs.last().buttons(), int(q42::vbYesNoCancel));
         QCOMPARE(msgs.last().defaultButton(), int(q42::vbDefaultButton3));
         msgs.clear();
-        QVERIFY(f->EsExistente && !f->EsNuevo);
+        QVERIFY(f->EsExistente() && !f->EsNuevo());
         const double ingresos =
             valor(ruta, QStringLiteral("SELECT P_Ingresos FROM DJ_Q42 WHERE Periodo='05/2025'"))
                 .toDouble();

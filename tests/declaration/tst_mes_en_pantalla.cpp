@@ -86,6 +86,34 @@ private Q_SLOTS:
         QCOMPARE(m.titulo(), conCambios ? "03/2025 — con cambios" : "03/2025 — guardada");
     }
 
+    // Nothing is saved under a period typed and not confirmed.
+    void claveDeGrabacion_data() {
+        QTest::addColumn<QString>("enPantalla"); // "" without a month
+        QTest::addColumn<QString>("escrito");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("the month on screen") << "05/2025"
+                                             << " 05/2025 "
+                                             << "";
+        QTest::newRow("another month typed")
+            << "05/2025"
+            << "09/2025" << mensajeOtroPeriodo("09/2025", "05/2025");
+        QTest::newRow("nothing confirmed") << ""
+                                           << "05/2025" << kMensajeSinDeclaracion;
+        QTest::newRow("period cleared") << "05/2025"
+                                        << "" << kMensajePeriodoVacio;
+        QTest::newRow("half a period") << "05/2025"
+                                       << "05/20" << kMensajePeriodoInvalido;
+    }
+    void claveDeGrabacion() {
+        QFETCH(QString, enPantalla);
+        QFETCH(QString, escrito);
+        QFETCH(QString, motivo);
+        MesEnPantalla m;
+        if (!enPantalla.isEmpty())
+            m.abre(enPantalla, EstadoMes::Guardado);
+        QCOMPARE(m.motivoParaNoGuardar(escrito), motivo);
+    }
+
     // A new month is what was prepared for it: the carried stocks are its
     // starting point, not changes, and nothing is listed about them.
     void mesNuevo() {
