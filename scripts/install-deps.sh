@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need,
 # only when some are missing.
 set -euo pipefail
-packages=(build-essential cmake ccache qt6-base-dev qt6-charts-dev libsqlite3-dev libpng-dev sqlite3 unixodbc unixodbc-dev
+packages=(build-essential cmake ccache qt6-base-dev qt6-charts-dev libsqlite3-dev sqlite3 unixodbc unixodbc-dev
           tdsodbc libsqliteodbc fonts-dejavu-core qt6-translations-l10n poppler-utils clang libclang-rt-14-dev
           python3-sqlglot clang-format lld)
 missing=()

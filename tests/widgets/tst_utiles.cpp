@@ -2,12 +2,10 @@
 #include "TestEnv.h"
 #include "core/Regional.h"
 #include "core/Utiles.h"
-#include "widgets/ImagenPng.h"
 #include "widgets/Modulos.h"
 #include "widgets/Progreso.h"
 #include "widgets/UtilesUi.h"
 
-#include <QBuffer>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -335,50 +333,6 @@ private Q_SLOTS:
             q42::funcionDeModulo(modulo, funcion.toLatin1().constData(), &error);
         QCOMPARE(f != nullptr, hallada);
         QVERIFY2(motivo.isEmpty() ? error.isEmpty() : error.startsWith(motivo), qPrintable(error));
-    }
-
-    // The window's icon is read without Qt's reader: every channel where
-    // Qt's writer put it, transparency included; anything else is no image.
-    void leePng_data() {
-        QTest::addColumn<QByteArray>("contenido");
-        QTest::addColumn<bool>("imagen");
-        QImage muestra(3, 2, QImage::Format_ARGB32);
-        const QRgb colores[] = {qRgba(255, 0, 0, 255),    qRgba(0, 255, 0, 128),
-                                qRgba(0, 0, 255, 0),      qRgba(10, 20, 30, 40),
-                                qRgba(200, 100, 50, 255), qRgba(1, 2, 3, 254)};
-        for (int i = 0; i < 6; ++i)
-            muestra.setPixel(i % 3, i / 3, colores[i]);
-        QByteArray png;
-        QBuffer b(&png);
-        b.open(QIODevice::WriteOnly);
-        QVERIFY(muestra.save(&b, "PNG"));
-        QTest::newRow("png") << png << true;
-        QTest::newRow("cut short") << png.left(png.size() / 2) << false;
-        QTest::newRow("no png") << QByteArray("GIF89a") << false;
-        QTest::newRow("missing") << QByteArray() << false;
-        QImage grande(1025, 1, QImage::Format_ARGB32);
-        grande.fill(Qt::white);
-        QByteArray enorme;
-        QBuffer e(&enorme);
-        e.open(QIODevice::WriteOnly);
-        QVERIFY(grande.save(&e, "PNG"));
-        QTest::newRow("too large") << enorme << false;
-    }
-    void leePng() {
-        QFETCH(QByteArray, contenido);
-        QFETCH(bool, imagen);
-        const QString archivo = env.ruta(QStringLiteral("imagen.png"));
-        QFile::remove(archivo);
-        if (!contenido.isNull()) {
-            QFile f(archivo);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(contenido);
-        }
-        const QImage leida = q42::leePng(archivo);
-        QCOMPARE(!leida.isNull(), imagen);
-        if (imagen)
-            QCOMPARE(leida,
-                     QImage::fromData(contenido, "PNG").convertToFormat(QImage::Format_ARGB32));
     }
 
     void esperaNeverStacks() {
