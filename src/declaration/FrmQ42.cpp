@@ -116,6 +116,7 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
     // screen (or its scale) leaves too little room.
     auto* cuerpo = new QWidget;
     cuerpo->setObjectName(QStringLiteral("Cuerpo"));
+    cuerpo->setPalette(q42::paletaDeCajas(cuerpo->palette()));
     auto* capaCuerpo = new QVBoxLayout(cuerpo);
     // Tight rows: the whole form fits a 1366x768 laptop under its task bar.
     capaCuerpo->setContentsMargins(0, 0, 0, 0);

@@ -21,4 +21,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
+// For the container of a window's boxes: a closed box (browse mode) still
+// shows a figure the operator reads, its text near the open one's instead
+// of the style's faint grey.
+QPalette paletaDeCajas(QPalette p);
+
 } // namespace q42
