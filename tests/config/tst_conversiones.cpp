@@ -1,4 +1,4 @@
-#include "TestEnv.h"
+#include "EntornoPrueba.h"
 #include "config/Conversiones.h"
 #include "core/Error.h"
 #include "core/Regional.h"
@@ -7,7 +7,7 @@
 
 class TstConversiones : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
 
 private Q_SLOTS:
     void fmtMoneda_data() {
