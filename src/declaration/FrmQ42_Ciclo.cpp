@@ -4,7 +4,7 @@
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
 #include "ado/Ado.h"
-#include "boot/Acceso.h"
+#include "boot/CicloVentana.h"
 #include "config/Configuracion.h"
 #include "core/MsgBox.h"
 #include "core/StepRunner.h"

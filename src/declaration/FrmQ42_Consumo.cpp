@@ -5,7 +5,7 @@
 #include "Consumo.h"
 #include "FrmQ42.h"
 #include "ado/Ado.h"
-#include "config/Conversiones.h"
+#include "core/Conversiones.h"
 #include "core/MsgBox.h"
 #include "core/StepRunner.h"
 #include "db/DB_Dll.h"

@@ -1,5 +1,5 @@
 #include "EntornoPrueba.h"
-#include "config/Conversiones.h"
+#include "core/Conversiones.h"
 #include "core/Error.h"
 #include "core/Regional.h"
 

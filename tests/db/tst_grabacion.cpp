@@ -3,8 +3,8 @@
 
 #include "EntornoPrueba.h"
 #include "ScriptedMessages.h"
-#include "config/Grabacion.h"
 #include "db/DB_Dll.h"
+#include "db/Grabacion.h"
 
 #include <QtTest>
 

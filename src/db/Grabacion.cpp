@@ -1,10 +1,10 @@
 #include "Grabacion.h"
 
-#include "Conversiones.h"
+#include "DB_Dll.h"
+#include "core/Conversiones.h"
 #include "core/MsgBox.h"
 #include "core/Regional.h"
 #include "core/Utiles.h"
-#include "db/DB_Dll.h"
 
 #include <QRegularExpression>
 

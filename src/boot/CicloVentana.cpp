@@ -1,8 +1,8 @@
-#include "Acceso.h"
+#include "CicloVentana.h"
 
 #include "Inicio.h"
-#include "config/Conversiones.h"
 #include "core/ArchivoIni.h"
+#include "core/Conversiones.h"
 #include "core/MsgBox.h"
 #include "core/Regional.h"
 #include "core/StepRunner.h"
