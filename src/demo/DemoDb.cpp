@@ -99,7 +99,7 @@ void build(const QString& file, const DemoOptions& o) {
 }
 
 // One read of the named tables and views, which makes SQLite parse the
-// whole schema (about a millisecond at every start).
+// whole schema: done only when the file carries no valid seal.
 bool tieneTodasLasTablas(sqlite3* db) {
     std::set<QString> names;
     sqlite3_stmt* stmt = nullptr;
