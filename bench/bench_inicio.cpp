@@ -64,7 +64,7 @@ int main(int argc, char* argv[]) {
                        .arg(banco::mediana(tiempo.base), 0, 'f', 1)
                        .arg(banco::mediana(cpuVacio), 0, 'f', 1)
                        .arg(banco::mediana(memVacio) / 1024, 0, 'f', 1));
-    bool cumple = banco::informaRazon("inicio_tiempo", tiempo, 1.5);
+    bool cumple = banco::informaRazon("inicio_tiempo", tiempo, 2.0);
     cumple &= banco::informaRazon("inicio_memoria", memoria, 1.5);
     return cumple ? 0 : 1;
 }

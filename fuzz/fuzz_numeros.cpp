@@ -3,7 +3,7 @@
 // from its two-decimal text as the same number rounded.
 
 #include "FuzzComun.h"
-#include "config/Conversiones.h"
+#include "core/Conversiones.h"
 #include "core/Utiles.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -1,5 +1,7 @@
 #include "CatalogueCache.h"
 
+#include <QRegularExpression>
+
 namespace ado::detail {
 
 QString CatalogueCache::key(int schema, const QVariantList& restrictions, const QString& database) {
@@ -31,27 +33,12 @@ void CatalogueCache::keep(int schema, const QVariantList& restrictions, const QS
 void CatalogueCache::seeStatement(const QString& sql) {
     if (m_kept.isEmpty())
         return;
-    // Any whole word that changes a schema; one in a string or a comment
-    // only costs a fresh read.
-    const auto esPalabra = [](QChar c) {
-        return c.unicode() < 128 && (c.isLetterOrNumber() || c == QLatin1Char('_'));
-    };
-    for (qsizetype i = 0; i < sql.size();) {
-        if (!esPalabra(sql[i])) {
-            ++i;
-            continue;
-        }
-        qsizetype fin = i;
-        while (fin < sql.size() && esPalabra(sql[fin]))
-            ++fin;
-        const QStringView palabra = QStringView(sql).mid(i, fin - i);
-        for (const char* ddl : {"CREATE", "ALTER", "DROP", "RENAME", "sp_rename"})
-            if (palabra.compare(QLatin1String(ddl), Qt::CaseInsensitive) == 0) {
-                m_kept.clear();
-                return;
-            }
-        i = fin;
-    }
+    // A word in a string or a comment only costs a fresh read.
+    static const QRegularExpression ddl(
+        QStringLiteral("\\b(CREATE|ALTER|DROP|RENAME|sp_rename)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (ddl.match(sql).hasMatch())
+        m_kept.clear();
 }
 
 } // namespace ado::detail

@@ -1,5 +1,7 @@
 #include "OdbcApi.h"
 
+#include "core/Plataforma.h"
+
 #include <QLibrary>
 #include <memory>
 
@@ -16,7 +18,7 @@ struct Loaded {
 
 Loaded load() {
     Loaded l;
-    l.library = std::make_unique<QLibrary>(QStringLiteral("libodbc.so.2"));
+    l.library = std::make_unique<QLibrary>(q42::plataforma::bibliotecaOdbc());
     QLibrary* library = l.library.get();
     if (!library->load()) {
         l.why = library->errorString();

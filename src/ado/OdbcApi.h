@@ -1,6 +1,6 @@
 #pragma once
 
-// The ODBC driver manager (unixODBC's libodbc.so.2) is loaded the first
+// The ODBC driver manager (core/Plataforma.h names its file) is loaded the first
 // time the program connects through ODBC, not when it starts: the demo and
 // SQLite files never need it, and a machine without it still opens them.
 

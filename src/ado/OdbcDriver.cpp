@@ -6,6 +6,7 @@
 #include "OdbcData.h"
 #include "Providers.h"
 #include "TypeMap.h"
+#include "core/Plataforma.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -68,9 +69,8 @@ OdbcDriver::OdbcDriver(const QString& connectionString, int loginTimeoutSeconds,
     : m_errors(errors) {
     if (QString why; !loadOdbc(&why))
         refuse(errors, QStringLiteral("IM002"), ProviderNotFound,
-               QStringLiteral("No se pudo cargar el administrador de ODBC (unixODBC, "
-                              "libodbc.so.2): %1")
-                   .arg(why));
+               QStringLiteral("No se pudo cargar el administrador de ODBC (unixODBC, %1): %2")
+                   .arg(q42::plataforma::bibliotecaOdbc(), why));
     odbcApi().SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env);
     odbcApi().SQLSetEnvAttr(m_env, SQL_ATTR_ODBC_VERSION,
                             reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);

@@ -291,76 +291,16 @@ QVariant coerceDate(const QVariant& value, int type) {
     return dt;
 }
 
-// "name(arg1, arg2)" of a declared column type in lower case, read as
-// SQLite users write it: the name runs over letters, "_" and blanks and ends
-// in a letter, "_" or digit ("double precision", "varchar2", "int8"); the
-// bracket is taken only when whole.
-struct Declarado {
-    QString nombre, arg1, arg2;
-};
-Declarado leeDeclarado(const QString& text) {
-    const auto letra = [](QChar c) {
-        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('_');
-    };
-    const auto cifra = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
-    const qsizetype n = text.size();
-    // Past the characters that pass the test, from q on.
-    const auto corre = [&text, n](qsizetype q, auto pasa) {
-        while (q < n && pasa(text[q]))
-            ++q;
-        return q;
-    };
-    const auto blanco = [](QChar c) {
-        return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
-    };
-    const auto palabra = [&](QChar c) { return letra(c) || cifra(c); };
-
-    const qsizetype inicio = corre(0, blanco);
-    qsizetype p = corre(inicio, [&](QChar c) { return letra(c) || c == QLatin1Char(' '); });
-    if (p < n && cifra(text[p])) {
-        p = corre(p, palabra);
-    } else {
-        while (p > inicio && text[p - 1] == QLatin1Char(' '))
-            --p;
-    }
-    Declarado d;
-    if (p == inicio)
-        return d;
-    d.nombre = text.mid(inicio, p - inicio);
-    p = corre(p, blanco);
-    if (p >= n || text[p] != QLatin1Char('('))
-        return d;
-    const qsizetype a1 = corre(p + 1, blanco);
-    qsizetype q = corre(a1, palabra);
-    if (q == a1)
-        return d;
-    const QString arg1 = text.mid(a1, q - a1);
-    q = corre(q, blanco);
-    QString arg2;
-    if (q < n && text[q] == QLatin1Char(',')) {
-        const qsizetype a2 = corre(q + 1, blanco);
-        const qsizetype r = corre(a2, cifra);
-        if (r == a2)
-            return d;
-        arg2 = text.mid(a2, r - a2);
-        q = corre(r, blanco);
-    }
-    if (q >= n || text[q] != QLatin1Char(')'))
-        return d;
-    d.arg1 = arg1;
-    d.arg2 = arg2;
-    return d;
-}
-
 } // namespace
 
 TypeInfo typeFromDeclared(const QString& declared) {
-    // Read by hand: every column's type is read at start, and a pattern
-    // would be compiled for it.
-    const Declarado d = leeDeclarado(declared.trimmed().toLower());
-    const QString name = d.nombre.simplified();
-    const QString& arg1 = d.arg1;
-    const QString& arg2 = d.arg2;
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*([a-z_ ]*[a-z_0-9]+)\s*(?:\(\s*(\w+)\s*(?:,\s*(\d+)\s*)?\))?)"));
+    const QString text = declared.trimmed().toLower();
+    const auto m = re.match(text);
+    const QString name = m.captured(1).simplified();
+    const QString arg1 = m.captured(2);
+    const QString arg2 = m.captured(3);
     if (name.isEmpty())
         return {adVariant, 0, 0, 0};
     for (const Declared& d : kDeclared) {

@@ -166,7 +166,7 @@ int main(int argc, char* argv[]) {
     if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // Fonts and picture readers get ready while the database opens.
+    // The fonts get ready while the database opens.
     const q42::PrecargaInterfaz precarga;
     QApplication::setApplicationName(QStringLiteral("Q42"));
     QApplication::setApplicationVersion(QStringLiteral(Q42_VERSION));

@@ -1,6 +1,8 @@
 // The module "q42_charts": a line chart over months with Qt Charts. Loaded
 // on first use (widgets/Modulos.h), so the start never loads Qt Charts nor
-// the OpenGL libraries under it. Links Qt only.
+// the OpenGL libraries under it. Links Qt Widgets and Qt Charts, none of
+// the program's libraries (it uses only the request's types from their
+// headers).
 
 #include "widgets/Modulos.h"
 

@@ -5,13 +5,11 @@
 #include "core/StepRunner.h"
 #include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "widgets/UtilesUi.h"
 
 #include <memory>
 
 using q42::StepRunner;
 using q42::Utiles;
-using q42::UtilesUi;
 
 QString gTablaConfiguracion;
 
@@ -84,7 +82,7 @@ QString Cfg(const QString& Clave, QString& ValorAux) {
          [&] { db.CierraRecordset(rs); }},
         // Only "ignore" goes on; any other answer (retry too) gives up.
         [](const q42::Error& e) {
-            const int respuesta = UtilesUi::TrataError(e, std::nullopt, QStringLiteral("Cfg"));
+            const int respuesta = q42::TrataError(e, std::nullopt, QStringLiteral("Cfg"));
             return respuesta == q42::vbIgnore ? q42::vbIgnore : 0;
         });
     if (sinTabla) {

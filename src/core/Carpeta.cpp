@@ -1,15 +1,13 @@
 #include "Carpeta.h"
 
+#include "Plataforma.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace q42 {
 
@@ -63,12 +61,7 @@ bool esCarpetaDelSistema(const QString& carpeta) {
 bool carpetaAdmiteEscritura(const QString& carpeta) {
     if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir() || esCarpetaDelSistema(carpeta))
         return false;
-#ifdef Q_OS_UNIX
-    // Asks the kernel, which also knows read-only mounts; writes nothing.
-    return ::access(QFile::encodeName(carpeta).constData(), W_OK) == 0;
-#else
-    return QFileInfo(carpeta).isWritable();
-#endif
+    return plataforma::puedeEscribir(carpeta);
 }
 
 QString eligeCarpetaAplicacion(const QString& forzada, const QString& programa,

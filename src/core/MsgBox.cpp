@@ -1,5 +1,7 @@
 #include "MsgBox.h"
 
+#include "Error.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -74,6 +76,19 @@ void muestraVistaPrevia(const PedidoVistaPrevia& pedido) {
     else
         std::fprintf(stderr, "%s: no preview without the program's interface\n",
                      qUtf8Printable(pedido.titulo));
+}
+
+int TrataError(const Error& error, std::optional<int> botones, const QString& rutina) {
+    QString numero = QString::number(error.number());
+    if (error.number() < 0) // OLE DB results read better in hexadecimal
+        numero += QStringLiteral(" (0x%1)").arg(quint32(error.number()), 8, 16, QLatin1Char('0'));
+    QString texto = QStringLiteral("Se ha producido un error.\r\n\r\nNúmero: %1\r\nDescripción: "
+                                   "%2\r\nOrigen: %3")
+                        .arg(numero, error.description(), error.source());
+    if (!rutina.isEmpty())
+        texto += QStringLiteral("\r\nRutina: %1").arg(rutina);
+    const int estilo = botones.value_or(vbAbortRetryIgnore + vbCritical);
+    return MsgBox(texto, estilo, QStringLiteral("Aviso al operador"));
 }
 
 } // namespace q42

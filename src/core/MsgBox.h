@@ -10,6 +10,8 @@ class QPainter;
 
 namespace q42 {
 
+class Error;
+
 // Button sets, icons and default buttons in the classic codes; a style is
 // their sum (buttons + icon + default button).
 enum MsgStyle : int {
@@ -61,6 +63,12 @@ QString defaultMessageTitle();
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 std::optional<QString> InputBox(const QString& prompt, const QString& title = QString(),
                                 const QString& defaultText = QString());
+
+// The error message: number, description and source (and the routine, when
+// given) with the given buttons (Abort/Retry/Ignore when omitted); returns
+// the operator's answer (vbRetry, vbIgnore, vbAbort ...).
+int TrataError(const Error& error, std::optional<int> botones = std::nullopt,
+               const QString& rutina = QString());
 
 // Print previews go through this seam too: the report engine describes what
 // to show and the interface (widgets) shows it, so that the engine itself

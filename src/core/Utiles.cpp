@@ -1,6 +1,8 @@
 #include "Utiles.h"
 
 #include <QDate>
+#include <cctype>
+#include <charconv>
 #include <limits>
 
 namespace q42 {
@@ -84,38 +86,19 @@ qint64 Utiles::TextoAEntero(const QString& texto) {
 }
 
 double Utiles::ValorInicial(const QString& texto) {
-    const auto digito = [&texto](qsizetype i) {
-        return i < texto.size() && texto[i] >= QLatin1Char('0') && texto[i] <= QLatin1Char('9');
-    };
-    const auto digitos = [&](qsizetype i) {
-        while (digito(i))
-            ++i;
-        return i;
-    };
-    qsizetype inicio = 0;
-    while (inicio < texto.size() && texto[inicio].isSpace())
-        ++inicio;
-    qsizetype i = inicio;
-    if (i < texto.size() && (texto[i] == QLatin1Char('+') || texto[i] == QLatin1Char('-')))
+    // std::from_chars takes no blanks and no "+", and would read "inf" and
+    // "nan": a number here starts with a digit or a point.
+    const QByteArray t = texto.trimmed().toUtf8();
+    qsizetype i = 0;
+    const bool negativo = t.startsWith('-');
+    if (negativo || t.startsWith('+'))
         ++i;
-    const qsizetype enteros = i;
-    i = digitos(i);
-    bool cifras = i > enteros;
-    if (i < texto.size() && texto[i] == QLatin1Char('.') && (cifras || digito(i + 1))) {
-        cifras = true;
-        i = digitos(i + 1);
-    }
-    if (!cifras)
+    if (i >= t.size() || !(std::isdigit(static_cast<unsigned char>(t[i])) || t[i] == '.'))
         return 0.0;
-    // An exponent counts only with its digits: "2e" is 2.
-    if (i < texto.size() && (texto[i] == QLatin1Char('e') || texto[i] == QLatin1Char('E'))) {
-        qsizetype e = i + 1;
-        if (e < texto.size() && (texto[e] == QLatin1Char('+') || texto[e] == QLatin1Char('-')))
-            ++e;
-        if (digito(e))
-            i = digitos(e);
-    }
-    return QStringView(texto).mid(inicio, i - inicio).toDouble();
+    double valor = 0.0;
+    if (std::from_chars(t.constData() + i, t.constData() + t.size(), valor).ec != std::errc())
+        return 0.0;
+    return negativo ? -valor : valor;
 }
 
 QString Utiles::AjustaTexto(const QString& texto, int ancho) {

@@ -7,7 +7,6 @@
 #include "core/MsgBox.h"
 #include "core/StepRunner.h"
 #include "core/Utiles.h"
-#include "widgets/UtilesUi.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -15,7 +14,6 @@
 
 using q42::StepRunner;
 using q42::Utiles;
-using q42::UtilesUi;
 
 namespace {
 
@@ -127,7 +125,7 @@ int avisoAlOperador(const q42::Error& e) {
 }
 
 StepRunner::Handler trataError(const QString& rutina) {
-    return [rutina](const q42::Error& e) { return UtilesUi::TrataError(e, std::nullopt, rutina); };
+    return [rutina](const q42::Error& e) { return q42::TrataError(e, std::nullopt, rutina); };
 }
 
 bool existe(DB_Dll& db, Variante v, const QString& Tabla, const QString& ValorBuscado,

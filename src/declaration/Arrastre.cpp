@@ -1,7 +1,7 @@
 #include "Arrastre.h"
 
 #include "ColumnasDeclaracion.h"
-#include "config/Conversiones.h"
+#include "core/Conversiones.h"
 #include "core/Error.h"
 #include "core/StepRunner.h"
 #include "core/Utiles.h"

@@ -1,9 +1,9 @@
 #include "AvisosGrabacion.h"
 
 #include "ado/Ado.h"
-#include "config/Grabacion.h"
 #include "core/MsgBox.h"
 #include "db/DB_Dll.h"
+#include "db/Grabacion.h"
 
 #include <optional>
 

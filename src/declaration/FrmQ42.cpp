@@ -15,7 +15,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -117,6 +116,7 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
     // screen (or its scale) leaves too little room.
     auto* cuerpo = new QWidget;
     cuerpo->setObjectName(QStringLiteral("Cuerpo"));
+    cuerpo->setPalette(q42::paletaDeCajas(cuerpo->palette()));
     auto* capaCuerpo = new QVBoxLayout(cuerpo);
     // Tight rows: the whole form fits a 1366x768 laptop under its task bar.
     capaCuerpo->setContentsMargins(0, 0, 0, 0);
@@ -281,33 +281,16 @@ QWidget* FrmQ42::creaPestaniaFormulas() {
         g->addWidget(c, p, 1);
         g->addWidget(boton, p, 2);
     }
-    // The instruction box is made when the page is first shown (a text
-    // document is the dearest control of the window); its place holds its
-    // width meanwhile. Its height never counts: the code lists set it.
-    auto* lugar = new QWidget(marco);
-    lugar->setObjectName(QStringLiteral("Text1Lugar"));
-    lugar->setFixedWidth(lugar->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 28);
-    lugar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
-    g->addWidget(lugar, 0, 3, int(kProductos.size()), 1);
-    connect(SSTab1, &QTabWidget::currentChanged, this, [this, pagina, lugar, g](int) {
-        if (Text1 || SSTab1->currentWidget() != pagina)
-            return;
-        Text1 = new QPlainTextEdit;
-        Text1->setObjectName(QStringLiteral("Text1"));
-        Text1->setPlainText(QStringLiteral(
-            "Ingrese los Códigos de Productos utilizados para el calculo de las columnas "
-            "especificadas, separados por coma, entre comillas simple."));
-        // Read only: whatever is typed into it is discarded.
-        Text1->setReadOnly(true);
-        Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        Text1->setFocusPolicy(Qt::ClickFocus);
-        Text1->setFixedWidth(lugar->minimumWidth());
-        // As tall as the code lists beside it: its own wish would stretch
-        // the tabs, and the window, by a third of their height.
-        Text1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
-        delete g->replaceWidget(lugar, Text1);
-        delete lugar;
-    });
+    // The instructions beside the code lists, wrapped to a narrow column.
+    Text1 = new QLabel(QStringLiteral("Ingrese los Códigos de Productos utilizados para el calculo "
+                                      "de las columnas especificadas, separados por coma, entre "
+                                      "comillas simple."),
+                       marco);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setWordWrap(true);
+    Text1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Text1->setFixedWidth(Text1->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 28);
+    g->addWidget(Text1, 0, 3, int(kProductos.size()), 1);
     // The unit, registration, signer and harvest.
     for (int i = int(kProductos.size()); i < int(kAjustes.size()); ++i) {
         QLineEdit* c = m_ajustes[i];

@@ -23,7 +23,6 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
@@ -54,8 +53,8 @@ public:
     QLabel* StbPosicion;
     QTabWidget* SSTab1;
     QPushButton* CmdCalcular;
-    // The instruction box of "Formulas", made when that tab is first shown.
-    QPlainTextEdit* Text1 = nullptr;
+    // The instructions on "Formulas".
+    QLabel* Text1;
 
     QString TablaActiva;
 

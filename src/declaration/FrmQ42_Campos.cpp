@@ -4,7 +4,7 @@
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
 #include "ado/Ado.h"
-#include "config/Conversiones.h"
+#include "core/Conversiones.h"
 #include "core/MsgBox.h"
 #include "core/StepRunner.h"
 #include "core/Utiles.h"

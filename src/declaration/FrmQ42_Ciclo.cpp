@@ -4,7 +4,7 @@
 #include "ColumnasDeclaracion.h"
 #include "FrmQ42.h"
 #include "ado/Ado.h"
-#include "boot/Acceso.h"
+#include "boot/CicloVentana.h"
 #include "config/Configuracion.h"
 #include "core/MsgBox.h"
 #include "core/StepRunner.h"
@@ -71,7 +71,7 @@ void FrmQ42::Form_Load() {
                         },
                     },
                     [](const q42::Error& e) {
-                        return UtilesUi::TrataError(e, std::nullopt, QStringLiteral("Form_Load"));
+                        return q42::TrataError(e, std::nullopt, QStringLiteral("Form_Load"));
                     });
 }
 
@@ -164,7 +164,7 @@ void FrmQ42::protegido(const QString& rutina, const std::function<void()>& accio
     try {
         accion();
     } catch (...) {
-        UtilesUi::TrataError(StepRunner::toError(std::current_exception()),
-                             q42::vbOKOnly + q42::vbCritical, rutina);
+        q42::TrataError(StepRunner::toError(std::current_exception()),
+                        q42::vbOKOnly + q42::vbCritical, rutina);
     }
 }

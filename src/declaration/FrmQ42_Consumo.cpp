@@ -5,13 +5,12 @@
 #include "Consumo.h"
 #include "FrmQ42.h"
 #include "ado/Ado.h"
-#include "config/Conversiones.h"
+#include "core/Conversiones.h"
 #include "core/MsgBox.h"
 #include "core/StepRunner.h"
 #include "db/DB_Dll.h"
 #include "widgets/Formularios.h"
 #include "widgets/Progreso.h"
-#include "widgets/UtilesUi.h"
 
 #include <QLineEdit>
 
@@ -20,7 +19,6 @@ using q42::Currency;
 using q42::Formularios;
 using q42::Progreso;
 using q42::StepRunner;
-using q42::UtilesUi;
 
 namespace {
 
@@ -87,7 +85,7 @@ void FrmQ42::CmdCalcular_Click() {
     // the boxes already written keep their new values.
     StepRunner::run(pasos, [](const q42::Error& e) {
         Progreso::Cierra();
-        return UtilesUi::TrataError(e);
+        return q42::TrataError(e);
     });
     // Whatever consumption reached the boxes, the totals and final stocks
     // on screen follow it.

@@ -2,8 +2,8 @@
 
 #include "ColumnasDeclaracion.h"
 #include "Totales.h"
-#include "config/Conversiones.h"
 #include "core/ArchivoIni.h"
+#include "core/Conversiones.h"
 #include "core/Error.h"
 
 #include <QHash>

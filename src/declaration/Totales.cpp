@@ -1,7 +1,7 @@
 #include "Totales.h"
 
 #include "ColumnasDeclaracion.h"
-#include "config/Conversiones.h"
+#include "core/Conversiones.h"
 #include "core/Currency.h"
 #include "core/Utiles.h"
 

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUuid>
-#include <QtEndian>
 #include <set>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -100,7 +99,7 @@ void build(const QString& file, const DemoOptions& o) {
 }
 
 // One read of the named tables and views, which makes SQLite parse the
-// whole schema (about a millisecond at every start).
+// whole schema: done only when the file carries no valid seal.
 bool tieneTodasLasTablas(sqlite3* db) {
     std::set<QString> names;
     sqlite3_stmt* stmt = nullptr;
@@ -130,29 +129,9 @@ bool tieneTodasLasTablas(sqlite3* db) {
 
 enum class Estado { Ausente, Incompleta, Completa, Sellada };
 
-// The seal read from the file's first 100 bytes (schema counter at 40, user
-// version at 60, application id at 68, big-endian), without starting
-// SQLite. With a journal or a log beside the file the header may not be
-// the database's state yet: SQLite settles it.
-bool selladaEnCabecera(const QString& path) {
-    if (QFileInfo::exists(path + QStringLiteral("-journal")) ||
-        QFileInfo::exists(path + QStringLiteral("-wal")))
-        return false;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray h = f.read(100);
-    if (h.size() < 100 || !h.startsWith(QByteArray("SQLite format 3\0", 16)))
-        return false;
-    const auto entero = [&h](int donde) { return qFromBigEndian<qint32>(h.constData() + donde); };
-    return entero(40) != 0 && entero(68) == kMarcaDemo && entero(60) == entero(40);
-}
-
 Estado revisa(const QString& path) {
     if (!QFileInfo(path).isFile())
         return Estado::Ausente;
-    if (selladaEnCabecera(path))
-        return Estado::Sellada;
     sqlite3* db = nullptr;
     Estado estado = Estado::Incompleta;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==

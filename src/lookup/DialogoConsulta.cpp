@@ -1,6 +1,6 @@
 #include "DialogoConsulta.h"
 
-#include "widgets/UtilesUi.h"
+#include "core/MsgBox.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,7 +16,7 @@ DialogoConsulta::DialogoConsulta(QWidget* parent) : QDialog(parent) {
 DialogoConsulta::~DialogoConsulta() = default;
 
 StepRunner::Handler DialogoConsulta::trataError(const QString& rutina) {
-    return [rutina](const Error& e) { return UtilesUi::TrataError(e, std::nullopt, rutina); };
+    return [rutina](const Error& e) { return q42::TrataError(e, std::nullopt, rutina); };
 }
 
 void DialogoConsulta::armaVentana(std::initializer_list<std::pair<QWidget*, int>> partes) {

@@ -11,7 +11,6 @@
 #include "core/StepRunner.h"
 #include "core/Utiles.h"
 #include "db/DB_Dll.h"
-#include "widgets/UtilesUi.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -24,7 +23,6 @@ using namespace q42::consultas;
 using q42::Currency;
 using q42::StepRunner;
 using q42::Utiles;
-using q42::UtilesUi;
 
 namespace {
 
@@ -190,7 +188,7 @@ bool Lib_FrmCons3::ListView1_KeyDown(int tecla, Qt::KeyboardModifiers shift, con
             }
         }},
         [](const q42::Error& e) {
-            return UtilesUi::TrataError(e, std::nullopt, QStringLiteral("ListView1_KeyDown"));
+            return q42::TrataError(e, std::nullopt, QStringLiteral("ListView1_KeyDown"));
         });
     return usada;
 }

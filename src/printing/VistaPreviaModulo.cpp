@@ -1,6 +1,8 @@
 // The module "q42_printing": Qt's print preview of a report. Loaded on
 // first use (widgets/Modulos.h), so the start never loads Qt Print Support.
-// Links Qt only; everything of the program it needs comes in the request.
+// Links Qt Widgets and Qt Print Support, none of the program's libraries
+// (it uses only the request's types from their headers); everything of the
+// program it needs comes in the request.
 
 #include "core/MsgBox.h"
 #include "widgets/Modulos.h"

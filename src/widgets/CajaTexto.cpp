@@ -7,37 +7,20 @@
 #include <QClipboard>
 
 #include <QKeyEvent>
-#include <optional>
 
 namespace q42 {
 
-namespace {
-
-// A closed box still shows a figure the operator reads (browse mode): its
-// text stays near the open one's instead of the style's faint grey. Every
-// box of a window starts from the same palette: the result is shared.
-QPalette paletaDeCaja(const QPalette& heredada) {
-    static std::optional<QPalette> base;
-    static QPalette hecha;
-    if (base && heredada.cacheKey() == base->cacheKey() && heredada == *base)
-        return hecha;
-    QPalette p = heredada;
+QPalette paletaDeCajas(QPalette p) {
     const QColor texto = p.color(QPalette::Active, QPalette::Text);
     const QColor fondo = p.color(QPalette::Disabled, QPalette::Base);
     const auto mezcla = [](int a, int b) { return (a * 4 + b) / 5; };
     p.setColor(QPalette::Disabled, QPalette::Text,
                QColor(mezcla(texto.red(), fondo.red()), mezcla(texto.green(), fondo.green()),
                       mezcla(texto.blue(), fondo.blue())));
-    base = heredada;
-    hecha = p;
-    return hecha;
+    return p;
 }
 
-} // namespace
-
-CajaTexto::CajaTexto(QWidget* parent) : QLineEdit(parent) {
-    setPalette(paletaDeCaja(palette()));
-}
+CajaTexto::CajaTexto(QWidget* parent) : QLineEdit(parent) {}
 
 void CajaTexto::rechaza(const QString& motivo) {
     QApplication::beep();

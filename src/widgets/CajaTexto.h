@@ -27,4 +27,9 @@ private:
     void rechaza(const QString& motivo);
 };
 
+// For the container of a window's boxes: a closed box (browse mode) still
+// shows a figure the operator reads, its text near the open one's instead
+// of the style's faint grey.
+QPalette paletaDeCajas(QPalette p);
+
 } // namespace q42

@@ -1,32 +1,15 @@
 #include "Precarga.h"
 
 #include <QFontDatabase>
-#include <QStringList>
-
-#include <sched.h>
+#include <QThread>
 
 namespace q42 {
 
-namespace {
-
-// With one processor the second thread only takes turns with the first:
-// the same work, plus the thread's start, its memory arena and the lock
-// the window's first text then waits on.
-bool hayOtroProcesador() {
-    cpu_set_t permitidos;
-    CPU_ZERO(&permitidos);
-    if (sched_getaffinity(0, sizeof(permitidos), &permitidos) != 0)
-        return true;
-    return CPU_COUNT(&permitidos) > 1;
-}
-
-} // namespace
-
 PrecargaInterfaz::PrecargaInterfaz() {
     // Thread-safe, and fills a process-wide table: the work done here is not
-    // repeated on the main thread. (The window's icon is read by Qt's own
-    // PNG reader, so no picture plug-in is needed at start.)
-    if (hayOtroProcesador())
+    // repeated on the main thread. With one processor a second thread would
+    // only take turns with the first.
+    if (QThread::idealThreadCount() > 1)
         m_hilo = std::thread([] { QFontDatabase::families(); });
 }
 

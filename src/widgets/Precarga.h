@@ -1,11 +1,11 @@
 #pragma once
 
 // The first window measures text: Qt then reads the system's font
-// configuration and lists its fonts, some 10 ms before anything shows.
-// Started right after the application object, this does it on a second
-// thread while the program opens its database; the window's first text
-// finds the fonts ready (or waits for the rest). With a single processor
-// there is nothing to overlap and no thread is started.
+// configuration and lists its fonts before anything shows. Started right
+// after the application object, this does it on a second thread while the
+// program opens its database; the window's first text finds the fonts ready
+// (or waits for the rest). With a single processor there is nothing to
+// overlap and no thread is started.
 
 #include <thread>
 

@@ -1,15 +1,12 @@
 #include "Sistema.h"
 
+#include "core/Plataforma.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QStyle>
 #include <QSysInfo>
 #include <QWidget>
-
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace q42 {
 
@@ -27,11 +24,7 @@ QString Sistema::Usuario() {
         if (!valor.isEmpty())
             return valor;
     }
-#ifdef Q_OS_UNIX
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_name)
-        return QString::fromLocal8Bit(pw->pw_name);
-#endif
-    return QString();
+    return plataforma::usuarioDelSistema();
 }
 
 // One look for every form of the program: the style's own palette, a

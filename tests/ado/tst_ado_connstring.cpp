@@ -4,6 +4,7 @@
 #include "EntornoPrueba.h"
 #include "OdbcFixture.h"
 #include "ado/Ado.h"
+#include "ado/AdoErrors.h"
 #include "ado/ConnectionString.h"
 #include "ado/Providers.h"
 
@@ -25,6 +26,27 @@ class TstAdoConnString : public QObject {
 
 private Q_SLOTS:
     void init() { QFile::remove(env.ruta(QStringLiteral("ZK000pr.INI"))); }
+
+    // Without the ODBC driver manager a server connection says so: IM002,
+    // the provider not found, with the loader's reason and no password. The
+    // first test: the manager is loaded once per process, and the strings
+    // below read the same without it (no driver installed).
+    void withoutTheDriverManager() {
+        qputenv("Q42_ODBC_BIBLIOTECA", "libq42-sin-odbc.so.0");
+        ado::Connection c;
+        const qint32 n = errorOf([&] {
+            c.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=srv;Database =Mill;UId=sa;"
+                                  "Pwd=abc123;"));
+        });
+        qunsetenv("Q42_ODBC_BIBLIOTECA");
+        QCOMPARE(n, ado::detail::ProviderNotFound);
+        QCOMPARE(c.errors().Count(), 1);
+        const ado::Error& e = c.errors().Item(0);
+        QCOMPARE(e.SQLState, QStringLiteral("IM002"));
+        QVERIFY2(e.Description.contains(QStringLiteral("libq42-sin-odbc.so.0")),
+                 qPrintable(e.Description));
+        QVERIFY(!e.Description.contains(QStringLiteral("abc123")));
+    }
 
     void redactsPasswords_data() {
         QTest::addColumn<QString>("text");

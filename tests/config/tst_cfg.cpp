@@ -1,7 +1,7 @@
 // The configuration store read from a real SQLite business database.
 
+#include "EntornoPrueba.h"
 #include "ScriptedMessages.h"
-#include "TestEnv.h"
 #include "config/Configuracion.h"
 #include "db/DB_Dll.h"
 
@@ -9,7 +9,7 @@
 
 class TstCfg : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     int numero = 0;
 
     static void ejecuta(const QString& sql) { DB_Dll::instance().gCnn->Execute(sql); }
@@ -138,5 +138,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TstCfg)
+QTEST_GUILESS_MAIN(TstCfg)
 #include "tst_cfg.moc"

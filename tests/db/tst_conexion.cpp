@@ -2,19 +2,16 @@
 // request, the retry prompt with what the driver said, the administrator
 // check, on real SQLite files and on FreeTDS against a closed port.
 
+#include "EntornoPrueba.h"
 #include "ScriptedMessages.h"
 #include "SqliteDirecto.h"
-#include "TestEnv.h"
 #include "ado/ConnectionString.h"
 #include "db/DB_Dll.h"
-#include "widgets/Conectando.h"
 
-#include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
 #include <QTest>
-#include <QTimer>
 #include <arpa/inet.h>
+#include <future>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
@@ -56,7 +53,7 @@ QString textoEsperado(const ado::Error& e) {
 
 class TstConexion : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     QList<DatosAcceso> pedidos; // what the login handler was shown
 
     DB_Dll& nueva() {
@@ -104,8 +101,6 @@ private Q_SLOTS:
     void motivo_data();
     void motivo();
     void conectandoEnOtroHilo();
-    void esperaConVentana_data();
-    void esperaConVentana();
 };
 
 void TstConexion::formas_data() {
@@ -494,9 +489,9 @@ void TstConexion::motivo() {
     QCOMPARE(DB_Dll::motivoConexion(e, servidor, QStringLiteral("EMPRESA")), esperado);
 }
 
-// With the interface's waiting registered, the open runs on another thread
-// and its failure reaches the prompt as before; the operator is told the
-// server and database, never the password.
+// With a waiting registered (the interface's shows a window), the open runs
+// on another thread and its failure reaches the prompt as before; the
+// operator is told the server and database, never the password.
 void TstConexion::conectandoEnOtroHilo() {
     ScriptedMessages msgs;
     msgs.answer(q42::vbNo);
@@ -509,10 +504,10 @@ void TstConexion::conectandoEnOtroHilo() {
     std::thread::id hilo;
     DB_Dll::setConectando([&](const QString& destino, const std::function<void()>& abrir) {
         destinos << destino;
-        q42::esperaConVentana(destino, [&] {
+        std::async(std::launch::async, [&] {
             hilo = std::this_thread::get_id();
             abrir();
-        });
+        }).get();
     });
     db.OpenServerADODB();
     DB_Dll::setConectando(nullptr);
@@ -525,54 +520,5 @@ void TstConexion::conectandoEnOtroHilo() {
     QCOMPARE(db.gCnn->State(), int(ado::adStateClosed));
 }
 
-// The window appears only for a wait longer than its delay, counts the
-// seconds while this thread keeps running its timers, and a failure of the
-// step comes back to the caller.
-void TstConexion::esperaConVentana_data() {
-    QTest::addColumn<int>("duracion");
-    QTest::addColumn<bool>("ventana");
-    QTest::addColumn<bool>("falla");
-    QTest::newRow("instant") << 0 << false << false;
-    QTest::newRow("slow") << 700 << true << false;
-    QTest::newRow("fails") << 0 << false << true;
-}
-
-void TstConexion::esperaConVentana() {
-    QFETCH(int, duracion);
-    QFETCH(bool, ventana);
-    QFETCH(bool, falla);
-    QString vista; // what the window said while waiting
-    int tics = 0;
-    QTimer sonda;
-    connect(&sonda, &QTimer::timeout, this, [&] {
-        ++tics;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("Conectando") && w->isVisible())
-                vista = w->findChild<QLabel*>(QStringLiteral("leyenda"))->text() +
-                        QLatin1Char('|') +
-                        w->findChild<QLabel*>(QStringLiteral("segundos"))->text();
-    });
-    sonda.start(50);
-    bool fallo = false;
-    try {
-        q42::esperaConVentana(
-            QStringLiteral("Conectando con SRV / BASE…"),
-            [&] {
-                std::this_thread::sleep_for(std::chrono::milliseconds(duracion));
-                if (falla)
-                    throw q42::Error(3709, QStringLiteral("sin conexión"));
-            },
-            std::chrono::milliseconds(300));
-    } catch (const q42::Error& e) {
-        fallo = e.number() == 3709;
-    }
-    QCOMPARE(fallo, falla);
-    QCOMPARE(vista.isEmpty(), !ventana);
-    if (ventana) {
-        QCOMPARE(vista, QStringLiteral("Conectando con SRV / BASE…|0 s"));
-        QVERIFY(tics >= 5);
-    }
-}
-
-QTEST_MAIN(TstConexion)
+QTEST_GUILESS_MAIN(TstConexion)
 #include "tst_conexion.moc"

@@ -1,7 +1,7 @@
 // Record sets, statements and look-ups of DB_Dll against real SQLite files.
 
+#include "EntornoPrueba.h"
 #include "ScriptedMessages.h"
-#include "TestEnv.h"
 #include "db/DB_Dll.h"
 
 #include <QtTest>
@@ -51,7 +51,7 @@ QString primerValor(DB_Dll& db, const QString& sql) {
 
 class TstConsultas : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     std::unique_ptr<DB_Dll> db;
     int numero = 0;
 
@@ -502,5 +502,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TstConsultas)
+QTEST_GUILESS_MAIN(TstConsultas)
 #include "tst_consultas.moc"

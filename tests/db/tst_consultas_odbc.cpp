@@ -1,16 +1,16 @@
 // The record-set helpers and schema checks once more, through the ODBC
 // provider and the real SQLite ODBC driver.
 
+#include "EntornoPrueba.h"
 #include "OdbcFixture.h"
 #include "ScriptedMessages.h"
-#include "TestEnv.h"
 #include "db/DB_Dll.h"
 
 #include <QtTest>
 
 class TstConsultasOdbc : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     OdbcFixture odbc;
     std::unique_ptr<DB_Dll> db;
 
@@ -93,5 +93,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TstConsultasOdbc)
+QTEST_GUILESS_MAIN(TstConsultasOdbc)
 #include "tst_consultas_odbc.moc"

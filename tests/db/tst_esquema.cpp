@@ -1,7 +1,7 @@
 // Schema verification of DB_Dll against real SQLite files.
 
+#include "EntornoPrueba.h"
 #include "ScriptedMessages.h"
-#include "TestEnv.h"
 #include "db/DB_Dll.h"
 
 #include <QtTest>
@@ -30,7 +30,7 @@ struct Columna {
 
 class TstEsquema : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     std::unique_ptr<DB_Dll> db;
     QString cadena;
     int numero = 0;
@@ -188,5 +188,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TstEsquema)
+QTEST_GUILESS_MAIN(TstEsquema)
 #include "tst_esquema.moc"

@@ -1,4 +1,4 @@
-#include "TestEnv.h"
+#include "EntornoPrueba.h"
 #include "db/DB_Dll.h"
 
 #include <QtTest>
@@ -7,7 +7,7 @@ using Engine = ado::Engine;
 
 class TstLiterales : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
 
 private Q_SLOTS:
     void claseDeTipo_data() {

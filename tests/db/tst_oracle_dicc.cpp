@@ -1,11 +1,11 @@
-#include "TestEnv.h"
+#include "EntornoPrueba.h"
 #include "db/DB_Dll.h"
 
 #include <QtTest>
 
 class TstOracleDicc : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     DB_Dll db;
 
     void oracle() { db.gMotor = ado::Engine::Oracle; }

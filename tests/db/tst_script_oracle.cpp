@@ -1,4 +1,4 @@
-#include "TestEnv.h"
+#include "EntornoPrueba.h"
 #include "db/DB_Dll.h"
 
 #include <QtTest>
@@ -39,7 +39,7 @@ ado::Error entrada(qint32 numero) {
 
 class TstScriptOracle : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     DB_Dll db;
 
 private Q_SLOTS:

@@ -1,5 +1,5 @@
+#include "EntornoPrueba.h"
 #include "ScriptedMessages.h"
-#include "TestEnv.h"
 #include "db/DB_Dll.h"
 
 #include <QDir>
@@ -10,7 +10,7 @@ Q_DECLARE_METATYPE(std::optional<int>)
 
 class TstTratamientoErrores : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     DB_Dll db;
 
     QString ruta() const { return env.ruta("QXERR.LOG"); }

@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <dlfcn.h>
+#include <QLibrary>
 
 namespace {
 
@@ -40,7 +40,9 @@ OdbcFixture::OdbcFixture() {
     // The driver manager's settings library is loaded and unloaded with
     // the drivers; pinned, its caches show up under its own name in the
     // sanitizer's leak report (which suppresses them) instead of nothing.
-    dlopen("libodbcinst.so.2", RTLD_NOW | RTLD_NODELETE);
+    QLibrary instalador(QStringLiteral("libodbcinst.so.2"));
+    instalador.setLoadHints(QLibrary::PreventUnloadHint);
+    instalador.load();
     const QString inst = m_dir.filePath(QStringLiteral("odbcinst.ini"));
     append(inst, QStringLiteral("[ODBC]\nTrace=No\n\n"));
     if (!m_sqlite.isEmpty())

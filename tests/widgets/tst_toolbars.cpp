@@ -1,7 +1,9 @@
 #include "TestEnv.h"
+#include "widgets/IconosBarra.h"
 #include "widgets/NavBar.h"
 #include "widgets/PanelBar.h"
 
+#include <QImage>
 #include <QMetaProperty>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -139,6 +141,52 @@ private Q_SLOTS:
         bar.setProperty("grabarenabled", true);
         QTest::mouseClick(grabar, Qt::LeftButton);
         QCOMPARE(emitted(spy), QStringList{QStringLiteral("GRABAR")});
+    }
+
+    // Every bar picture is drawn at the sizes and screen scales the bars
+    // use, in its normal and its disabled colours, unlike any other picture.
+    void iconosDibujados_data() {
+        QTest::addColumn<int>("lado");
+        QTest::addColumn<qreal>("escala");
+        QTest::newRow("16") << 16 << 1.0;
+        QTest::newRow("24") << 24 << 1.0;
+        QTest::newRow("32 at 1.5") << 32 << 1.5;
+        QTest::newRow("24 at 2") << 24 << 2.0;
+    }
+    void iconosDibujados() {
+        QFETCH(int, lado);
+        QFETCH(qreal, escala);
+        const auto pinta = [&](q42::IconoBarra i, QIcon::Mode modo) {
+            const QPixmap pm = q42::iconoBarra(i).pixmap(QSize(lado, lado), escala, modo);
+            // The size shown, drawn with at least a pixel per screen pixel.
+            if (pm.deviceIndependentSize() != QSizeF(lado, lado) ||
+                pm.width() < qRound(lado * escala))
+                return QImage();
+            return pm.toImage();
+        };
+        const auto tinta = [](const QImage& img) {
+            int n = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    n += qAlpha(img.pixel(x, y)) > 0;
+            return n;
+        };
+        QList<QImage> vistas;
+        for (int i = int(q42::IconoBarra::Nuevo); i <= int(q42::IconoBarra::Filtrar); ++i) {
+            const auto icono = q42::IconoBarra(i);
+            for (QIcon::Mode modo : {QIcon::Normal, QIcon::Disabled}) {
+                const QImage img = pinta(icono, modo);
+                QVERIFY2(!img.isNull(), qPrintable(QString::number(i)));
+                // Neither blank nor a filled square.
+                const int pintados = tinta(img);
+                QVERIFY2(pintados > img.width() && pintados < img.width() * img.height(),
+                         qPrintable(QString::number(i)));
+            }
+            const QImage normal = pinta(icono, QIcon::Normal);
+            QVERIFY(normal != pinta(icono, QIcon::Disabled));
+            QVERIFY2(!vistas.contains(normal), qPrintable(QString::number(i)));
+            vistas << normal;
+        }
     }
 
     void styleBar_data() {

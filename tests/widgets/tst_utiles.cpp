@@ -1,20 +1,17 @@
-#include "ScriptedMessages.h"
 #include "TestEnv.h"
 #include "core/Regional.h"
-#include "core/Utiles.h"
-#include "widgets/ImagenPng.h"
+#include "widgets/Conectando.h"
 #include "widgets/Modulos.h"
 #include "widgets/Progreso.h"
 #include "widgets/UtilesUi.h"
 
-#include <QBuffer>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QtTest>
+#include <thread>
 
-using q42::Utiles;
 using q42::UtilesUi;
 
 class TstUtiles : public QObject {
@@ -22,257 +19,6 @@ class TstUtiles : public QObject {
     TestEnv env;
 
 private Q_SLOTS:
-    void textoANumero_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<qint64>("raw");
-        QTest::addColumn<int>("error");
-        QTest::newRow("empty is zero") << "" << qint64(0) << 0;
-        QTest::newRow("blanks are zero") << "   " << qint64(0) << 0;
-        QTest::newRow("two decimals of the screen") << "1234,50" << qint64(12345000) << 0;
-        QTest::newRow("negative") << "-0,25" << qint64(-2500) << 0;
-        QTest::newRow("letters") << "12a" << qint64(0) << int(q42::err::TypeMismatch);
-        QTest::newRow("two separators") << "1,2,3" << qint64(0) << int(q42::err::TypeMismatch);
-        QTest::newRow("period text") << "05/2006" << qint64(0) << int(q42::err::TypeMismatch);
-    }
-    void textoANumero() {
-        QFETCH(QString, texto);
-        QFETCH(qint64, raw);
-        QFETCH(int, error);
-        QCOMPARE(errorOf([&] { QCOMPARE(Utiles::TextoANumero(texto).raw(), raw); }), error);
-    }
-
-    void cuentaPalabras_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("palabras");
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("blanks only") << " \t " << 0;
-        QTest::newRow("one word padded") << "  len  " << 1;
-        QTest::newRow("statement") << "SELECT * FROM DJ_Q42" << 4;
-        QTest::newRow("tabs and line breaks") << "a\tb\r\nc" << 3;
-        QTest::newRow("runs of blanks") << "a    b" << 2;
-    }
-    void cuentaPalabras() {
-        QFETCH(QString, texto);
-        QFETCH(int, palabras);
-        QCOMPARE(Utiles::CuentaPalabras(texto), palabras);
-    }
-
-    void textoAEntero_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<qint64>("valor");
-        QTest::addColumn<int>("error");
-        QTest::newRow("empty") << "" << qint64(0) << 0;
-        QTest::newRow("no digits") << "abc" << qint64(0) << 0;
-        QTest::newRow("leading blanks and sign") << "  -7abc" << qint64(-7) << 0;
-        QTest::newRow("plus sign") << "+3" << qint64(3) << 0;
-        QTest::newRow("stops at decimal") << "12,9" << qint64(12) << 0;
-        QTest::newRow("month of a period") << "05/2006" << qint64(5) << 0;
-        QTest::newRow("too large")
-            << "99999999999999999999" << qint64(0) << int(q42::err::Overflow);
-    }
-    void textoAEntero() {
-        QFETCH(QString, texto);
-        QFETCH(qint64, valor);
-        QFETCH(int, error);
-        QCOMPARE(errorOf([&] { QCOMPARE(Utiles::TextoAEntero(texto), valor); }), error);
-    }
-
-    // The number a setting begins with (administrator flag, flat bars):
-    // "1.0" is 1, a word after the number is ignored, a lone point or sign
-    // is no number.
-    void valorInicial_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<double>("valor");
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("word") << "SI" << 0.0;
-        QTest::newRow("one") << "1" << 1.0;
-        QTest::newRow("one with decimals and blanks") << "  1.0 " << 1.0;
-        QTest::newRow("trailing point") << "1." << 1.0;
-        QTest::newRow("leading point") << ".5x" << 0.5;
-        QTest::newRow("negative") << "-1" << -1.0;
-        QTest::newRow("lone point") << "." << 0.0;
-        QTest::newRow("lone sign") << "-" << 0.0;
-        QTest::newRow("exponent") << "2e3 toneladas" << 2000.0;
-        QTest::newRow("exponent without digits") << "2e" << 2.0;
-        QTest::newRow("comma is no decimal point") << "1,5" << 1.0;
-    }
-    void valorInicial() {
-        QFETCH(QString, texto);
-        QFETCH(double, valor);
-        QCOMPARE(Utiles::ValorInicial(texto), valor);
-    }
-
-    void ajustaTexto_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("ancho");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("padded") << "abc" << 5 << "abc  ";
-        QTest::newRow("cut") << "abcdef" << 3 << "abc";
-        QTest::newRow("exact") << "abc" << 3 << "abc";
-        QTest::newRow("empty padded") << "" << 2 << "  ";
-        QTest::newRow("no width") << "abc" << 0 << "";
-        QTest::newRow("negative width") << "abc" << -1 << "";
-    }
-    void ajustaTexto() {
-        QFETCH(QString, texto);
-        QFETCH(int, ancho);
-        QFETCH(QString, esperado);
-        QCOMPARE(Utiles::AjustaTexto(texto, ancho), esperado);
-    }
-
-    void quitaCaracteres_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QString>("quita");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("equals of a parameter") << " = srv=1 "
-                                               << "="
-                                               << "  srv1 ";
-        QTest::newRow("mask-file padding")
-            << QStringLiteral("CLIENTES") + QChar(0) + QChar(0) + QChar(0xFF) + QChar(0xFF)
-            << QString(QChar(0)) + QChar(0xFF) << "CLIENTES";
-        QTest::newRow("nothing to remove") << "abc"
-                                           << ""
-                                           << "abc";
-        QTest::newRow("everything removed") << "aaa"
-                                            << "a"
-                                            << "";
-    }
-    void quitaCaracteres() {
-        QFETCH(QString, texto);
-        QFETCH(QString, quita);
-        QFETCH(QString, esperado);
-        QCOMPARE(Utiles::QuitaCaracteres(texto, quita), esperado);
-    }
-
-    void reemplazos_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QString>("busca");
-        QTest::addColumn<QString>("pone");
-        QTest::addColumn<QString>("sensible");
-        QTest::addColumn<QString>("insensible");
-        QTest::newRow("case") << "Len LEN len"
-                              << "LEN"
-                              << "LENGTH"
-                              << "Len LENGTH len"
-                              << "LENGTH LENGTH LENGTH";
-        QTest::newRow("empty search changes nothing") << "abc"
-                                                      << ""
-                                                      << "x"
-                                                      << "abc"
-                                                      << "abc";
-        QTest::newRow("replacement contains search") << "aa"
-                                                     << "a"
-                                                     << "aa"
-                                                     << "aaaa"
-                                                     << "aaaa";
-    }
-    void reemplazos() {
-        QFETCH(QString, texto);
-        QFETCH(QString, busca);
-        QFETCH(QString, pone);
-        QFETCH(QString, sensible);
-        QFETCH(QString, insensible);
-        QCOMPARE(Utiles::Reemplaza(texto, busca, pone), sensible);
-        QCOMPARE(Utiles::SustituyeTexto(texto, busca, pone), insensible);
-    }
-
-    void ultimoDiaMes_data() {
-        QTest::addColumn<int>("mes");
-        QTest::addColumn<int>("anio");
-        QTest::addColumn<int>("dia");
-        QTest::newRow("january") << 1 << 2006 << 31;
-        QTest::newRow("february leap") << 2 << 2024 << 29;
-        QTest::newRow("february common") << 2 << 2023 << 28;
-        QTest::newRow("february 2000") << 2 << 2000 << 29;
-        QTest::newRow("february 1900") << 2 << 1900 << 28;
-        QTest::newRow("april") << 4 << 2006 << 30;
-        QTest::newRow("december") << 12 << 2006 << 31;
-        QTest::newRow("month 0") << 0 << 2006 << -1;
-        QTest::newRow("month 13") << 13 << 2006 << -1;
-    }
-    void ultimoDiaMes() {
-        QFETCH(int, mes);
-        QFETCH(int, anio);
-        QFETCH(int, dia);
-        if (dia < 0)
-            QCOMPARE(errorOf([&] { Utiles::UltimoDiaMes(mes, anio); }),
-                     int(q42::err::InvalidProcedureCall));
-        else
-            QCOMPARE(Utiles::UltimoDiaMes(mes, anio), dia);
-    }
-
-    void nombreMes_data() {
-        QTest::addColumn<int>("mes");
-        QTest::addColumn<QString>("nombre");
-        QTest::newRow("first") << 1 << "Enero";
-        QTest::newRow("may") << 5 << "Mayo";
-        QTest::newRow("last") << 12 << "Diciembre";
-        QTest::newRow("below") << 0 << "";
-        QTest::newRow("above") << 13 << "";
-    }
-    void nombreMes() {
-        QFETCH(int, mes);
-        QFETCH(QString, nombre);
-        QCOMPARE(Utiles::NombreMes(mes), nombre);
-    }
-
-    void carpetaConBarra_data() {
-        QTest::addColumn<QString>("carpeta");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("unix") << "/opt/q42"
-                              << "/opt/q42/";
-        QTest::newRow("already ends") << "/opt/q42/"
-                                      << "/opt/q42/";
-        QTest::newRow("windows") << "C:\\Q42"
-                                 << "C:\\Q42\\";
-        QTest::newRow("windows ends") << "C:\\Q42\\"
-                                      << "C:\\Q42\\";
-        QTest::newRow("empty stays empty") << ""
-                                           << "";
-    }
-    void carpetaConBarra() {
-        QFETCH(QString, carpeta);
-        QFETCH(QString, esperado);
-        QCOMPARE(Utiles::CarpetaConBarra(carpeta), esperado);
-    }
-
-    void trataError_data() {
-        QTest::addColumn<int>("botones");
-        QTest::addColumn<QString>("rutina");
-        QTest::addColumn<int>("respuesta");
-        QTest::addColumn<int>("estilo");
-        QTest::newRow("default buttons, retry")
-            << -1 << "Cfg" << int(q42::vbRetry) << int(q42::vbAbortRetryIgnore + q42::vbCritical);
-        QTest::newRow("default buttons, ignore, no routine")
-            << -1 << "" << int(q42::vbIgnore) << int(q42::vbAbortRetryIgnore + q42::vbCritical);
-        QTest::newRow("given buttons pass through")
-            << int(q42::vbOKOnly + q42::vbInformation) << "AbrirRecordset" << int(q42::vbOK)
-            << int(q42::vbOKOnly + q42::vbInformation);
-    }
-    void trataError() {
-        QFETCH(int, botones);
-        QFETCH(QString, rutina);
-        QFETCH(int, respuesta);
-        QFETCH(int, estilo);
-        ScriptedMessages msgs;
-        msgs.answer(respuesta);
-        const q42::Error e(q42::err::E_Fail, QStringLiteral("Login failed for user 'sa'."),
-                           QStringLiteral("Microsoft OLE DB Provider for SQL Server"));
-        const std::optional<int> b = botones < 0 ? std::nullopt : std::optional<int>(botones);
-        QCOMPARE(UtilesUi::TrataError(e, b, rutina), respuesta);
-        QCOMPARE(msgs.count(), 1);
-        QCOMPARE(msgs.unexpected(), 0);
-        QCOMPARE(msgs.last().style, estilo);
-        QVERIFY(!msgs.last().title.isEmpty());
-        const QString texto = msgs.last().prompt;
-        QVERIFY(texto.contains(QStringLiteral("-2147467259")));
-        QVERIFY(texto.contains(QStringLiteral("Login failed for user 'sa'.")));
-        QVERIFY(texto.contains(QStringLiteral("Microsoft OLE DB Provider for SQL Server")));
-        QCOMPARE(texto.contains(QStringLiteral("Rutina")), !rutina.isEmpty());
-        if (!rutina.isEmpty())
-            QVERIFY(texto.contains(rutina));
-    }
-
     void eligeFecha_data() {
         QTest::addColumn<QString>("inicial");
         QTest::addColumn<QDate>("elige");
@@ -337,50 +83,6 @@ private Q_SLOTS:
         QVERIFY2(motivo.isEmpty() ? error.isEmpty() : error.startsWith(motivo), qPrintable(error));
     }
 
-    // The window's icon is read without Qt's reader: every channel where
-    // Qt's writer put it, transparency included; anything else is no image.
-    void leePng_data() {
-        QTest::addColumn<QByteArray>("contenido");
-        QTest::addColumn<bool>("imagen");
-        QImage muestra(3, 2, QImage::Format_ARGB32);
-        const QRgb colores[] = {qRgba(255, 0, 0, 255),    qRgba(0, 255, 0, 128),
-                                qRgba(0, 0, 255, 0),      qRgba(10, 20, 30, 40),
-                                qRgba(200, 100, 50, 255), qRgba(1, 2, 3, 254)};
-        for (int i = 0; i < 6; ++i)
-            muestra.setPixel(i % 3, i / 3, colores[i]);
-        QByteArray png;
-        QBuffer b(&png);
-        b.open(QIODevice::WriteOnly);
-        QVERIFY(muestra.save(&b, "PNG"));
-        QTest::newRow("png") << png << true;
-        QTest::newRow("cut short") << png.left(png.size() / 2) << false;
-        QTest::newRow("no png") << QByteArray("GIF89a") << false;
-        QTest::newRow("missing") << QByteArray() << false;
-        QImage grande(1025, 1, QImage::Format_ARGB32);
-        grande.fill(Qt::white);
-        QByteArray enorme;
-        QBuffer e(&enorme);
-        e.open(QIODevice::WriteOnly);
-        QVERIFY(grande.save(&e, "PNG"));
-        QTest::newRow("too large") << enorme << false;
-    }
-    void leePng() {
-        QFETCH(QByteArray, contenido);
-        QFETCH(bool, imagen);
-        const QString archivo = env.ruta(QStringLiteral("imagen.png"));
-        QFile::remove(archivo);
-        if (!contenido.isNull()) {
-            QFile f(archivo);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(contenido);
-        }
-        const QImage leida = q42::leePng(archivo);
-        QCOMPARE(!leida.isNull(), imagen);
-        if (imagen)
-            QCOMPARE(leida,
-                     QImage::fromData(contenido, "PNG").convertToFormat(QImage::Format_ARGB32));
-    }
-
     void esperaNeverStacks() {
         UtilesUi::Espera(true);
         UtilesUi::Espera(true);
@@ -412,6 +114,55 @@ private Q_SLOTS:
         };
         for (int i = 0; i < 4; ++i)
             QCOMPARE(siguiente(cajas[i]), cajas[(i + 1) % 4]);
+    }
+
+    // The window appears only for a wait longer than its delay, counts the
+    // seconds while this thread keeps running its timers, and a failure of the
+    // step comes back to the caller.
+    void esperaConVentana_data() {
+        QTest::addColumn<int>("duracion");
+        QTest::addColumn<bool>("ventana");
+        QTest::addColumn<bool>("falla");
+        QTest::newRow("instant") << 0 << false << false;
+        QTest::newRow("slow") << 700 << true << false;
+        QTest::newRow("fails") << 0 << false << true;
+    }
+
+    void esperaConVentana() {
+        QFETCH(int, duracion);
+        QFETCH(bool, ventana);
+        QFETCH(bool, falla);
+        QString vista; // what the window said while waiting
+        int tics = 0;
+        QTimer sonda;
+        connect(&sonda, &QTimer::timeout, this, [&] {
+            ++tics;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("Conectando") && w->isVisible())
+                    vista = w->findChild<QLabel*>(QStringLiteral("leyenda"))->text() +
+                            QLatin1Char('|') +
+                            w->findChild<QLabel*>(QStringLiteral("segundos"))->text();
+        });
+        sonda.start(50);
+        bool fallo = false;
+        try {
+            q42::esperaConVentana(
+                QStringLiteral("Conectando con SRV / BASE…"),
+                [&] {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(duracion));
+                    if (falla)
+                        throw q42::Error(3709, QStringLiteral("sin conexión"));
+                },
+                std::chrono::milliseconds(300));
+        } catch (const q42::Error& e) {
+            fallo = e.number() == 3709;
+        }
+        QCOMPARE(fallo, falla);
+        QCOMPARE(vista.isEmpty(), !ventana);
+        if (ventana) {
+            QCOMPARE(vista, QStringLiteral("Conectando con SRV / BASE…|0 s"));
+            QVERIFY(tics >= 5);
+        }
     }
 
     void progresoWindow() {

@@ -1,5 +1,5 @@
-#include "TestEnv.h"
-#include "config/Conversiones.h"
+#include "EntornoPrueba.h"
+#include "core/Conversiones.h"
 #include "core/Error.h"
 #include "core/Regional.h"
 
@@ -7,7 +7,7 @@
 
 class TstConversiones : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
 
 private Q_SLOTS:
     void fmtMoneda_data() {

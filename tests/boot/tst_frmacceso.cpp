@@ -172,4 +172,4 @@ void TstAcceso::handlerCancelado() {
 }
 
 QTEST_MAIN(TstAcceso)
-#include "tst_acceso.moc"
+#include "tst_frmacceso.moc"

@@ -1,10 +1,10 @@
 // Typed column assignment and save-error messages against a real SQLite
 // business database.
 
+#include "EntornoPrueba.h"
 #include "ScriptedMessages.h"
-#include "TestEnv.h"
-#include "config/Grabacion.h"
 #include "db/DB_Dll.h"
+#include "db/Grabacion.h"
 
 #include <QtTest>
 
@@ -19,7 +19,7 @@ const QString kConversion =
 
 class TstGrabacion : public QObject {
     Q_OBJECT
-    TestEnv env;
+    EntornoPrueba env;
     int numero = 0;
 
     static DB_Dll& db() { return DB_Dll::instance(); }
@@ -209,5 +209,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TstGrabacion)
+QTEST_GUILESS_MAIN(TstGrabacion)
 #include "tst_grabacion.moc"

@@ -1,16 +1,14 @@
 #include "Grabacion.h"
 
-#include "Conversiones.h"
+#include "DB_Dll.h"
+#include "core/Conversiones.h"
 #include "core/MsgBox.h"
 #include "core/Regional.h"
 #include "core/Utiles.h"
-#include "db/DB_Dll.h"
-#include "widgets/UtilesUi.h"
 
 #include <QRegularExpression>
 
 using q42::Utiles;
-using q42::UtilesUi;
 
 namespace {
 
@@ -137,8 +135,7 @@ int ErrorGrabacion(const q42::Error& Error, const QString& Campo) {
             return 0;
         }
     }
-    const int respuesta =
-        UtilesUi::TrataError(Error, std::nullopt, QStringLiteral("Actualizar Datos"));
+    const int respuesta = q42::TrataError(Error, std::nullopt, QStringLiteral("Actualizar Datos"));
     return (respuesta == q42::vbRetry || respuesta == q42::vbIgnore || respuesta == q42::vbAbort)
                ? respuesta
                : 0;

@@ -1,7 +1,7 @@
 #include "Conversiones.h"
 
-#include "core/Currency.h"
-#include "core/Utiles.h"
+#include "Currency.h"
+#include "Utiles.h"
 
 #include <QStringList>
 

@@ -4,7 +4,7 @@
 #include "ScriptedMessages.h"
 #include "SqliteDirecto.h"
 #include "TestEnv.h"
-#include "boot/Acceso.h"
+#include "boot/CicloVentana.h"
 #include "boot/Inicio.h"
 #include "db/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
@@ -171,4 +171,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TstAccesoLog)
-#include "tst_acceso_log.moc"
+#include "tst_ciclo_ventana.moc"

@@ -1,15 +1,14 @@
-#include "Acceso.h"
+#include "CicloVentana.h"
 
 #include "Inicio.h"
-#include "config/Conversiones.h"
 #include "core/ArchivoIni.h"
+#include "core/Conversiones.h"
 #include "core/MsgBox.h"
 #include "core/Regional.h"
 #include "core/StepRunner.h"
 #include "db/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "report/Reportes.h"
-#include "widgets/ImagenPng.h"
 #include "widgets/Sistema.h"
 
 #include <QCoreApplication>
@@ -41,12 +40,11 @@ void ConfiguraFormulario(QWidget* Formulario) {
         },
         [&] {
             // The program's icons are PNG resources named as the setting
-            // names them, read without Qt's picture plug-ins (QIcon would
-            // also load the MIME database to learn the type of a name
-            // without extension).
+            // names them; the format is given because the names carry no
+            // extension to guess it from.
             const QString recurso = QStringLiteral(":/iconos/") + icono.trimmed();
             if (!icono.trimmed().isEmpty() && QFileInfo::exists(recurso))
-                Formulario->setWindowIcon(QIcon(QPixmap::fromImage(q42::leePng(recurso))));
+                Formulario->setWindowIcon(QIcon(QPixmap(recurso, "PNG")));
         },
         [&] {
             const QString archivo = QDir::current().filePath(QStringLiteral("quarvex.ico"));
