@@ -102,7 +102,8 @@ private Q_SLOTS:
         QTest::newRow("start") << "start" << 8;
         QTest::newRow("period confirm") << "period confirm" << 1;
         QTest::newRow("period new") << "period new" << 1;
-        QTest::newRow("consumption") << "consumption" << 4;
+        // One statement per product with a code list: the demo's five have one.
+        QTest::newRow("consumption") << "consumption" << 5;
         QTest::newRow("save") << "save" << 3;
         QTest::newRow("delete") << "delete" << 1;
         QTest::newRow("lookup open") << "lookup open" << 2;
