@@ -1,0 +1,498 @@
+#include "Libros.h"
+
+#include "ColumnasDeclaracion.h"
+#include "Consumo.h"
+#include "ado/Ado.h"
+#include "core/ArchivoIni.h"
+#include "core/Error.h"
+#include "core/Regional.h"
+#include "db/DB_Dll.h"
+
+#include <QHash>
+#include <cmath>
+#include <map>
+
+namespace declaracion {
+
+using q42::Currency;
+
+namespace {
+
+const QString kFuente = QStringLiteral("Libros");
+const QString kVentas = QStringLiteral("VENTAS");
+
+// Where a figure's documents come from and the sign its quantities take.
+enum class Origen { Compras, Produccion, Ventas, Exportacion };
+struct ClaseFigura {
+    Origen origen;
+    int signo;
+    bool valorAbsoluto; // per article and unit, as "Calcular" adds a consumption
+};
+
+// Index of a figure in ResultadoLibros::figuras: the two wheat figures,
+// then three per product.
+enum Figura { kIngresos = 0, kElaboracion = 1 };
+constexpr int kPorProducto = 3;
+int figuraProducto(int producto, int cual) {
+    return 2 + producto * kPorProducto + cual;
+}
+const Fila kFilasProducto[kPorProducto] = {Fila::Extraccion, Fila::Consumo, Fila::Exportacion};
+const ClaseFigura kClasesProducto[kPorProducto] = {
+    {Origen::Produccion, 1, false}, {Origen::Ventas, -1, true}, {Origen::Exportacion, -1, false}};
+const ClaseFigura kClasesTrigo[2] = {{Origen::Compras, 1, false}, {Origen::Produccion, -1, false}};
+
+QString columnaProducto(int producto, int cual) {
+    return QStringLiteral("SP%1_%2").arg(
+        QLatin1String(kProductos[size_t(producto)].codigo),
+        QLatin1String(kFilasCajas[size_t(kFilasProducto[cual])].sufijo));
+}
+
+// The lists of a request, read as codes (upper case for comparing, as the
+// server's collation does).
+struct Listas {
+    QStringList trigo;
+    std::array<QStringList, 5> productos;
+    QStringList exportacion;
+    QStringList todas() const {
+        QStringList t = trigo;
+        for (const QStringList& p : productos)
+            t += p;
+        return t;
+    }
+};
+
+std::optional<QStringList> lista(const QString& texto) {
+    return codigosDeLista(texto);
+}
+
+Listas listasDe(const PedidoLibros& pedido, const AjustesLibros& ajustes) {
+    const QString problema = problemaLibros(pedido, ajustes);
+    if (!problema.isEmpty())
+        throw q42::Error(q42::err::TypeMismatch, problema, kFuente);
+    Listas l;
+    l.trigo = *lista(ajustes.articulosTrigo);
+    l.exportacion = *lista(ajustes.cpteExportacion);
+    for (int p = 0; p < 5; ++p)
+        l.productos[size_t(p)] = *lista(pedido.codigos[size_t(p)]);
+    return l;
+}
+
+// N'a', N'b': every code quoted by the program's quoting helper.
+QString enSql(const QStringList& codigos) {
+    QStringList citados;
+    for (const QString& c : codigos)
+        citados << QLatin1Char('N') + DB_Dll::Comillas(c);
+    return citados.join(QStringLiteral(", "));
+}
+
+bool contiene(const QStringList& codigos, const QString& valor) {
+    return codigos.contains(valor.trimmed(), Qt::CaseInsensitive);
+}
+
+// Joins and filters the three statements of a month share.
+QString desdeDondeMes(const QString& desde, const QString& hasta, const QString& unidad) {
+    return QStringLiteral("FROM V_MV_Stock INNER JOIN V_TA_Cpte ON V_MV_Stock.TC = "
+                          "V_TA_Cpte.CODIGO INNER JOIN S_TA_EQUIV ON V_MV_Stock.IDArticulo = "
+                          "S_TA_EQUIV.IDARTICULO AND V_MV_Stock.IdUnidadBase = "
+                          "S_TA_EQUIV.IDUNIDAD AND S_TA_EQUIV.IDUNIDAD_EQUIV = N%1 "
+                          "WHERE (V_MV_Stock.Anulado = 0) AND (V_MV_Stock.FECHA >= %2 AND "
+                          "V_MV_Stock.FECHA <= %3) ")
+        .arg(DB_Dll::Comillas(unidad.trimmed()), desde, hasta);
+}
+
+QString sistemas(const AjustesLibros& a) {
+    return enSql({a.sistemaCompras.trimmed(), a.sistemaProduccion.trimmed(), kVentas});
+}
+
+// The list a movement's article belongs to: 'T' wheat, '0'..'4' a product.
+QString casoLista(const Listas& l) {
+    QString caso = QStringLiteral("CASE");
+    const QString articulo = QStringLiteral("LTRIM(RTRIM(V_MV_Stock.IDArticulo))");
+    if (!l.trigo.isEmpty())
+        caso += QStringLiteral(" WHEN %1 IN (%2) THEN 'T'").arg(articulo, enSql(l.trigo));
+    for (int p = 0; p < 5; ++p)
+        if (!l.productos[size_t(p)].isEmpty())
+            caso += QStringLiteral(" WHEN %1 IN (%2) THEN '%3'")
+                        .arg(articulo, enSql(l.productos[size_t(p)]))
+                        .arg(p);
+    return caso + QStringLiteral(" ELSE 'X' END");
+}
+
+void abre(const QString& texto, ado::Recordset& rs) {
+    DB_Dll& db = DB_Dll::instance();
+    QString sql = texto;
+    db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    // The operator gave up the statement in the database's own dialog.
+    if (rs.State() == ado::adStateClosed)
+        throw q42::Error(q42::err::NotAllowedClosed,
+                         QStringLiteral("No se leyeron los libros del mes"), kFuente);
+}
+
+QString texto(ado::Recordset& rs, const char* campo) {
+    return rs.value(QString::fromLatin1(campo)).toString().trimmed();
+}
+double numero(ado::Recordset& rs, const char* campo) {
+    return rs.value(QString::fromLatin1(campo)).toDouble();
+}
+
+// The figure a sum of one subsystem and document type goes to, for the
+// wheat or product `lista` (-1 the wheat); -1 when none.
+int figuraDe(const QString& sistema, const QString& tc, int lista, const Listas& l,
+             const AjustesLibros& a) {
+    const bool compras = sistema.compare(a.sistemaCompras.trimmed(), Qt::CaseInsensitive) == 0;
+    const bool produccion =
+        sistema.compare(a.sistemaProduccion.trimmed(), Qt::CaseInsensitive) == 0;
+    if (lista < 0)
+        return compras ? kIngresos : produccion ? kElaboracion : -1;
+    if (produccion)
+        return figuraProducto(lista, 0);
+    if (sistema.compare(kVentas, Qt::CaseInsensitive) != 0)
+        return -1;
+    return figuraProducto(lista, contiene(l.exportacion, tc) ? 2 : 1);
+}
+
+ClaseFigura claseDe(int figura) {
+    return figura < 2 ? kClasesTrigo[figura] : kClasesProducto[(figura - 2) % kPorProducto];
+}
+
+// Which figure a column names, -1 when the books fill none.
+int figuraDeColumna(const QString& columna) {
+    if (columna.compare(QLatin1String("P_Ingresos"), Qt::CaseInsensitive) == 0)
+        return kIngresos;
+    if (columna.compare(QLatin1String("P_Elaboracion"), Qt::CaseInsensitive) == 0)
+        return kElaboracion;
+    for (int p = 0; p < 5; ++p)
+        for (int c = 0; c < kPorProducto; ++c)
+            if (columna.compare(columnaProducto(p, c), Qt::CaseInsensitive) == 0)
+                return figuraProducto(p, c);
+    return -1;
+}
+
+Currency porcentaje(Currency parte, Currency total) {
+    if (total <= Currency())
+        return Currency();
+    return Currency::fromDouble(parte.toDouble() * 100.0 / total.toDouble()).rounded(2);
+}
+
+struct Rango {
+    QString desde, hasta;
+};
+Rango rangoDe(const QString& periodo) {
+    DB_Dll& db = DB_Dll::instance();
+    const QString hasta = ultimoDia(periodo); // throws for a malformed period
+    return {db.FechaSQL(primerDia(periodo)), db.FinDiaSQL(hasta)};
+}
+
+} // namespace
+
+const FiguraLibros* ResultadoLibros::figura(const QString& columna) const {
+    for (const FiguraLibros& f : figuras)
+        if (f.columna.compare(columna, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+AjustesLibros leeAjustesLibros() {
+    AjustesLibros a;
+    const auto lee = [](const char* clave, QString& destino) {
+        const QString v =
+            q42::ArchivoIni::LeeIni(QStringLiteral("ZK000pr.INI"), QStringLiteral("Libros"),
+                                    QString::fromLatin1(clave), QString())
+                .trimmed();
+        if (!v.isEmpty())
+            destino = v;
+    };
+    lee("ArticulosTrigo", a.articulosTrigo);
+    lee("SistemaCompras", a.sistemaCompras);
+    lee("SistemaProduccion", a.sistemaProduccion);
+    lee("CpteExportacion", a.cpteExportacion);
+    return a;
+}
+
+QString problemaLibros(const PedidoLibros& pedido, const AjustesLibros& a) {
+    const auto invalida = [](const QString& clave) {
+        return QStringLiteral("Lista inválida en ZK000pr.INI, [Libros] %1: escriba los códigos "
+                              "entre comillas simples, separados por coma.")
+            .arg(clave);
+    };
+    if (!lista(a.articulosTrigo))
+        return invalida(QStringLiteral("ArticulosTrigo"));
+    if (!lista(a.cpteExportacion))
+        return invalida(QStringLiteral("CpteExportacion"));
+    if (a.sistemaCompras.trimmed().isEmpty() || a.sistemaProduccion.trimmed().isEmpty())
+        return QStringLiteral("Falta el sistema de compras o de producción en ZK000pr.INI, "
+                              "[Libros].");
+    for (int p = 0; p < 5; ++p)
+        if (!lista(pedido.codigos[size_t(p)]))
+            return mensajeListaInvalida(p);
+    if (pedido.unidad.trimmed().isEmpty())
+        return kMensajeSinUnidad;
+    return {};
+}
+
+QStringList sentenciasLibros(const QString& desde, const QString& hasta, const PedidoLibros& pedido,
+                             const AjustesLibros& ajustes) {
+    const Listas l = listasDe(pedido, ajustes);
+    const QStringList todas = l.todas();
+    if (todas.isEmpty())
+        return {};
+    const QString filtro = desdeDondeMes(desde, hasta, pedido.unidad) +
+                           QStringLiteral("AND (V_TA_Cpte.SISTEMA IN (%1)) AND "
+                                          "(LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN (%2)) ")
+                               .arg(sistemas(ajustes), enSql(todas));
+    const QString caso = casoLista(l);
+    return {
+        QStringLiteral("SELECT V_TA_Cpte.SISTEMA, V_MV_Stock.TC, V_MV_Stock.IDArticulo, "
+                       "V_MV_Stock.IdUnidadBase, S_TA_EQUIV.COEFICIENTE, "
+                       "SUM(V_MV_Stock.CantidadUD) AS Cantidad ") +
+            filtro +
+            QStringLiteral("GROUP BY V_TA_Cpte.SISTEMA, V_MV_Stock.TC, V_MV_Stock.IDArticulo, "
+                           "V_MV_Stock.IdUnidadBase, S_TA_EQUIV.COEFICIENTE"),
+        QStringLiteral("SELECT V_TA_Cpte.SISTEMA, V_MV_Stock.TC, %1 AS Lista, "
+                       "COUNT(DISTINCT V_MV_Stock.NUMERO) AS Comprobantes ")
+                .arg(caso) +
+            filtro + QStringLiteral("GROUP BY V_TA_Cpte.SISTEMA, V_MV_Stock.TC, %1").arg(caso),
+    };
+}
+
+ResultadoLibros leeLibros(const PedidoLibros& pedido, const AjustesLibros& ajustes) {
+    const Listas l = listasDe(pedido, ajustes);
+    const Rango r = rangoDe(pedido.periodo);
+    ResultadoLibros res;
+    res.figuras.push_back({QStringLiteral("P_Ingresos"), {}, 0});
+    res.figuras.push_back({QStringLiteral("P_Elaboracion"), {}, 0});
+    for (int p = 0; p < 5; ++p)
+        for (int c = 0; c < kPorProducto; ++c)
+            res.figuras.push_back({columnaProducto(p, c), {}, 0});
+    // Tonnes per figure: the signed quantity of each article and unit
+    // first, converted once, as "Calcular" converts.
+    std::vector<std::map<std::pair<QString, QString>, std::pair<double, double>>> sumas(
+        res.figuras.size());
+    const QStringList sql = sentenciasLibros(r.desde, r.hasta, pedido, ajustes);
+    if (!sql.isEmpty()) {
+        ado::Recordset rs;
+        abre(sql[0], rs);
+        ++res.sentencias;
+        for (; !rs.EOF_(); rs.MoveNext()) {
+            const QString sistema = texto(rs, "SISTEMA");
+            const QString tc = texto(rs, "TC");
+            const QString articulo = texto(rs, "IDArticulo");
+            const auto clave = std::make_pair(articulo.toUpper(), texto(rs, "IdUnidadBase"));
+            const double cantidad = numero(rs, "Cantidad");
+            const double coeficiente = numero(rs, "COEFICIENTE");
+            const auto suma = [&](int figura) {
+                if (figura < 0)
+                    return;
+                auto& s = sumas[size_t(figura)][clave];
+                s.first += cantidad;
+                s.second = coeficiente;
+            };
+            if (contiene(l.trigo, articulo))
+                suma(figuraDe(sistema, tc, -1, l, ajustes));
+            for (int p = 0; p < 5; ++p)
+                if (contiene(l.productos[size_t(p)], articulo))
+                    suma(figuraDe(sistema, tc, p, l, ajustes));
+        }
+        rs.Close();
+        abre(sql[1], rs);
+        ++res.sentencias;
+        for (; !rs.EOF_(); rs.MoveNext()) {
+            const QString cual = texto(rs, "Lista");
+            const int lista = cual == QLatin1String("T") ? -1 : cual.toInt();
+            if (cual == QLatin1String("X"))
+                continue;
+            const int figura = figuraDe(texto(rs, "SISTEMA"), texto(rs, "TC"), lista, l, ajustes);
+            if (figura >= 0)
+                res.figuras[size_t(figura)].comprobantes += int(numero(rs, "Comprobantes"));
+        }
+        rs.Close();
+    }
+    for (size_t f = 0; f < sumas.size(); ++f) {
+        const ClaseFigura clase = claseDe(int(f));
+        Currency total;
+        for (const auto& [clave, s] : sumas[f]) {
+            if (s.second == 0)
+                continue;
+            const double t = clase.valorAbsoluto ? std::fabs(s.first) : clase.signo * s.first;
+            total = acumula(total, t / s.second);
+        }
+        res.figuras[f].valor = total;
+    }
+    // Extractions: each product's production over the wheat the form
+    // shares out (milled plus its other outputs, both as the totals show
+    // them).
+    const Currency molido = res.figuras[kElaboracion].valor.rounded(2);
+    const Currency base = molido + pedido.otrasSalidasTrigo.rounded(2);
+    for (int p = 0; p < 5; ++p) {
+        FiguraLibros& e = res.figuras[size_t(figuraProducto(p, 0))];
+        res.producido[size_t(p)] = e.valor;
+        e.valor = porcentaje(e.valor, base);
+    }
+    if (molido > Currency())
+        res.rendimientoHarinero = porcentaje(res.producido[0] + res.producido[1], molido);
+    return res;
+}
+
+std::vector<LineaOrigen> origenDeFigura(const QString& columna, const PedidoLibros& pedido,
+                                        const AjustesLibros& ajustes) {
+    const int figura = figuraDeColumna(columna);
+    if (figura < 0)
+        return {};
+    const Listas l = listasDe(pedido, ajustes);
+    const ClaseFigura clase = claseDe(figura);
+    const QStringList& articulos =
+        figura < 2 ? l.trigo : l.productos[size_t((figura - 2) / kPorProducto)];
+    if (articulos.isEmpty() || (clase.origen == Origen::Exportacion && l.exportacion.isEmpty()))
+        return {};
+    const Rango r = rangoDe(pedido.periodo);
+    QString condicion;
+    switch (clase.origen) {
+    case Origen::Compras:
+        condicion = enSql({ajustes.sistemaCompras.trimmed()});
+        break;
+    case Origen::Produccion:
+        condicion = enSql({ajustes.sistemaProduccion.trimmed()});
+        break;
+    case Origen::Ventas:
+    case Origen::Exportacion:
+        condicion = enSql({kVentas});
+        break;
+    }
+    condicion = QStringLiteral("AND (V_TA_Cpte.SISTEMA = %1) ").arg(condicion);
+    if (clase.origen == Origen::Exportacion)
+        condicion +=
+            QStringLiteral("AND (LTRIM(RTRIM(V_MV_Stock.TC)) IN (%1)) ").arg(enSql(l.exportacion));
+    else if (clase.origen == Origen::Ventas && !l.exportacion.isEmpty())
+        condicion += QStringLiteral("AND (LTRIM(RTRIM(V_MV_Stock.TC)) NOT IN (%1)) ")
+                         .arg(enSql(l.exportacion));
+    const QString sql =
+        QStringLiteral("SELECT V_MV_Stock.FECHA, V_MV_Stock.TC, V_MV_Stock.NUMERO, "
+                       "V_MV_Stock.IDArticulo, V_MV_Stock.CantidadUD, V_MV_Stock.IdUnidadBase, "
+                       "S_TA_EQUIV.COEFICIENTE ") +
+        desdeDondeMes(r.desde, r.hasta, pedido.unidad) + condicion +
+        QStringLiteral("AND (LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN (%1)) "
+                       "ORDER BY V_MV_Stock.FECHA, V_MV_Stock.TC, V_MV_Stock.NUMERO")
+            .arg(enSql(articulos));
+    ado::Recordset rs;
+    abre(sql, rs);
+    std::vector<LineaOrigen> lineas;
+    for (; !rs.EOF_(); rs.MoveNext()) {
+        LineaOrigen o;
+        o.fecha = rs.value(QStringLiteral("FECHA")).toDateTime();
+        o.tipo = texto(rs, "TC");
+        o.numero = texto(rs, "NUMERO");
+        o.articulo = texto(rs, "IDArticulo");
+        o.cantidad = numero(rs, "CantidadUD");
+        o.unidad = texto(rs, "IdUnidadBase");
+        const double coeficiente = numero(rs, "COEFICIENTE");
+        if (coeficiente != 0)
+            o.toneladas = Currency::fromDouble(clase.signo * o.cantidad / coeficiente);
+        lineas.push_back(o);
+    }
+    return lineas;
+}
+
+Currency leeToleranciaLibros() {
+    const QString t =
+        q42::ArchivoIni::LeeIni(QStringLiteral("ZK000pr.INI"), QStringLiteral("Revision"),
+                                QStringLiteral("ToleranciaLibros"), QString())
+            .trimmed();
+    const auto n = Currency::parse(t);
+    return n && !t.isEmpty() && *n >= Currency() ? *n : Currency::fromRaw(5000);
+}
+
+std::vector<Hallazgo> cierreDeLibros(const FigurasDeclaracion& figuras, const PedidoLibros& pedido,
+                                     const AjustesLibros& ajustes, Currency tolerancia) {
+    const Listas l = listasDe(pedido, ajustes);
+    const QStringList todas = l.todas();
+    std::vector<Hallazgo> hallazgos;
+    if (todas.isEmpty())
+        return hallazgos;
+    DB_Dll& db = DB_Dll::instance();
+    const QString hasta = db.FinDiaSQL(ultimoDia(pedido.periodo));
+    const QString sql =
+        QStringLiteral("SELECT V_MV_Stock.IDArticulo, V_MV_Stock.IdUnidadBase, "
+                       "S_TA_EQUIV.COEFICIENTE, SUM(V_MV_Stock.CantidadUD) AS Cantidad "
+                       "FROM V_MV_Stock INNER JOIN S_TA_EQUIV ON V_MV_Stock.IDArticulo = "
+                       "S_TA_EQUIV.IDARTICULO AND V_MV_Stock.IdUnidadBase = S_TA_EQUIV.IDUNIDAD "
+                       "AND S_TA_EQUIV.IDUNIDAD_EQUIV = N%1 WHERE (V_MV_Stock.Anulado = 0) AND "
+                       "(V_MV_Stock.FECHA <= %2) AND (LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN "
+                       "(%3)) GROUP BY V_MV_Stock.IDArticulo, V_MV_Stock.IdUnidadBase, "
+                       "S_TA_EQUIV.COEFICIENTE")
+            .arg(DB_Dll::Comillas(pedido.unidad.trimmed()), hasta, enSql(todas));
+    ado::Recordset rs;
+    abre(sql, rs);
+    Currency trigo;
+    std::array<Currency, 5> productos{};
+    for (; !rs.EOF_(); rs.MoveNext()) {
+        const double coeficiente = numero(rs, "COEFICIENTE");
+        if (coeficiente == 0)
+            continue;
+        const QString articulo = texto(rs, "IDArticulo");
+        const QVariant t = numero(rs, "Cantidad") / coeficiente;
+        if (contiene(l.trigo, articulo))
+            trigo = acumula(trigo, t);
+        for (int p = 0; p < 5; ++p)
+            if (contiene(l.productos[size_t(p)], articulo))
+                productos[size_t(p)] = acumula(productos[size_t(p)], t);
+    }
+    const auto compara = [&](const QString& nombre, Currency declarada, Currency libros, int caja) {
+        const Currency diferencia = declarada - libros.rounded(2);
+        if ((diferencia < Currency() ? -diferencia : diferencia) > tolerancia)
+            hallazgos.push_back({QStringLiteral("Existencia final de %1 %2 difiere del stock de "
+                                                "los libros al cierre del mes (%3)")
+                                     .arg(nombre, cifraConMiles(declarada), cifraConMiles(libros)),
+                                 caja,
+                                 {}});
+    };
+    if (!l.trigo.isEmpty())
+        compara(QStringLiteral("Trigo"), figuras.trigoFinal, trigo, kCajaPElaboracion);
+    for (int p = 0; p < 5; ++p)
+        if (!l.productos[size_t(p)].isEmpty())
+            compara(QString::fromLatin1(kProductos[size_t(p)].tituloFormulas),
+                    figuras.finales[size_t(p)], productos[size_t(p)], caja(Fila::Consumo, p));
+    return hallazgos;
+}
+
+QString nombreFigura(const QString& columna) {
+    const int figura = figuraDeColumna(columna);
+    if (figura == kIngresos)
+        return QStringLiteral("Ingresos del mes");
+    if (figura == kElaboracion)
+        return QStringLiteral("Elaboración");
+    if (figura < 0)
+        return columna;
+    const int p = (figura - 2) / kPorProducto;
+    return QStringLiteral("%1 %2").arg(
+        QString::fromUtf8(kFilasCajas[size_t(kFilasProducto[(figura - 2) % kPorProducto])].titulo),
+        QLatin1String(kProductos[size_t(p)].tituloFormulas));
+}
+
+std::optional<Hallazgo> hallazgoCambioManual(const QString& columna, Currency libros,
+                                             Currency pantalla) {
+    if (libros.rounded(2) == pantalla.rounded(2))
+        return std::nullopt;
+    return Hallazgo{QStringLiteral("%1 %2 difiere de los libros (%3)")
+                        .arg(nombreFigura(columna), cifraConMiles(pantalla), cifraConMiles(libros)),
+                    cajaDeColumna(columna),
+                    {}};
+}
+
+QString leyendaLibros(int comprobantes) {
+    if (comprobantes == 0)
+        return QStringLiteral("De los libros: ningún comprobante en el mes");
+    if (comprobantes == 1)
+        return QStringLiteral("De los libros: 1 comprobante");
+    return QStringLiteral("De los libros: %1 comprobantes").arg(comprobantes);
+}
+
+QString cifraConMiles(Currency valor) {
+    const std::int64_t centavos = valor.rounded(2).raw() / 100;
+    const std::int64_t absoluto = centavos < 0 ? -centavos : centavos;
+    const QLocale l = q42::Regional::locale();
+    return (centavos < 0 ? QStringLiteral("-") : QString()) +
+           l.toString(qlonglong(absoluto / 100)) + l.decimalPoint() +
+           QStringLiteral("%1").arg(int(absoluto % 100), 2, 10, QLatin1Char('0'));
+}
+
+} // namespace declaracion
