@@ -23,8 +23,10 @@ namespace {
 
 const QString kTitulo = QStringLiteral("Planillas");
 
-void exporta(QWidget* ventana, const ModeloPlanilla& modelo, const QString& sugerido,
-             QLabel* estado) {
+} // namespace
+
+void ExportaCsv(QWidget* ventana, const ModeloPlanilla& modelo, const QString& sugerido,
+                QLabel* estado) {
     QFileDialog dialogo(ventana, QStringLiteral("Exportar CSV"));
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
@@ -50,8 +52,6 @@ void exporta(QWidget* ventana, const ModeloPlanilla& modelo, const QString& suge
                .arg(QDir::toNativeSeparators(archivo), error),
            vbExclamation, kTitulo);
 }
-
-} // namespace
 
 QWidget* Planillas::MuestraPlanilla(const QString& tabla, const QString& conexionTexto,
                                     const QString& titulo) {
@@ -104,7 +104,7 @@ QWidget* Planillas::MuestraModelo(std::unique_ptr<ModeloPlanilla> modelo,
     cerrar->setObjectName(QStringLiteral("cmdCerrar"));
     const QString sugerido = opciones.nombre;
     QObject::connect(exportar, &QPushButton::clicked, ventana,
-                     [=] { exporta(ventana, *m, sugerido, estado); });
+                     [=] { ExportaCsv(ventana, *m, sugerido, estado); });
     QObject::connect(cerrar, &QPushButton::clicked, ventana, &QWidget::close);
 
     auto* botones = new QHBoxLayout;

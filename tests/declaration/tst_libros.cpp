@@ -7,9 +7,15 @@
 #include "TestEnv.h"
 #include "db/DB_Dll.h"
 #include "declaration/ColumnasDeclaracion.h"
+#include "declaration/DlgOrigen.h"
 #include "declaration/Libros.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "widgets/Planillas.h"
+
+#include <QBuffer>
+#include <QLabel>
+#include <QTableView>
 
 #include <QSet>
 #include <QtTest>
@@ -173,6 +179,31 @@ private Q_SLOTS:
         const int producto = extraccion ? cajaDeColumna(columna) - caja(Fila::Extraccion, 0) : 0;
         QCOMPARE(suma, extraccion ? r.producido[size_t(producto)] : f->valor);
         QCOMPARE(int(documentos.size()), comprobantes);
+    }
+
+    // "¿De dónde sale?": sorted by tonnes, the total stays the box's, and
+    // the CSV holds every line.
+    void origenEnDialogo() {
+        const std::vector<LineaOrigen> lineas =
+            origenDeFigura("SP000_Consumo", pedidoJunio(), AjustesLibros());
+        DlgOrigen d("SP000_Consumo", lineas);
+        QCOMPARE(d.findChild<QLabel*>("lblTotal")->text(),
+                 QStringLiteral("Total: 5,00 t en 4 comprobantes"));
+        auto* vista = d.findChild<QTableView*>("tabla");
+        vista->sortByColumn(6, Qt::DescendingOrder);
+        const q42::ModeloPlanilla& m = d.modelo();
+        QCOMPARE(m.rowCount(), 4);
+        QCOMPARE(m.texto(0, 6), QStringLiteral("2,5"));
+        QCOMPARE(m.texto(3, 6), QStringLiteral("-0,5"));
+        QCOMPARE(m.texto(0, 0), QStringLiteral("30/06/2025 23:59:00"));
+        QBuffer csv;
+        csv.open(QIODevice::WriteOnly);
+        QVERIFY(q42::EscribeCsv(&csv, m));
+        const QStringList renglones =
+            QString::fromUtf8(csv.data()).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(renglones.size(), 5);
+        QVERIFY(renglones.first().endsWith("Fecha;Tipo;Número;Artículo;Cantidad;Unidad;Toneladas"));
+        QVERIFY2(renglones.at(1).contains(";FA;2;1;-2500;KG;2,5"), qPrintable(renglones.at(1)));
     }
 
     void rendimientoYProduccion() {
