@@ -15,6 +15,7 @@
 
 #include <QBuffer>
 #include <QLabel>
+#include <QProcess>
 #include <QTableView>
 
 #include <QSet>
@@ -329,6 +330,56 @@ private Q_SLOTS:
             QCOMPARE(h->texto, texto);
             QCOMPARE(h->caja, caja);
         }
+    }
+
+    // The built program, with no display: the figures on stdout.
+    void enLote_data() {
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QStringList>("salida"); // lines that start so
+        QTest::addColumn<QString>("error");
+        QTest::newRow("demo") << QStringList{"--demo", "--libros", "06/2025"} << 0
+                              << QStringList{"P_Ingresos;", "SPBasura_Exportacion;"} << "";
+        // The stored row of this file was made before its movements.
+        QTest::newRow("figures and the closing check")
+            << QStringList{"--libros", "06/2025"} << 0
+            << QStringList{"P_Ingresos;50", "SP000_Consumo;5",
+                           "Revisión: Existencia final de Trigo"}
+            << "";
+        QTest::newRow("malformed period")
+            << QStringList{"--libros", "13/2025"} << 1 << QStringList() << "q42: Periodo invalido";
+        QTest::newRow("no period") << QStringList{"--demo", "--libros"} << 2 << QStringList()
+                                   << "q42: --libros necesita el periodo";
+    }
+    void enLote() {
+        QFETCH(QStringList, argumentos);
+        QFETCH(int, codigo);
+        QFETCH(QStringList, salida);
+        QFETCH(QString, error);
+        const QString programa = qEnvironmentVariable("Q42_BINARY_DIR") + "/q42";
+        QVERIFY2(QFile::exists(programa), qPrintable(programa));
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            e.remove(v);
+        e.insert("HOME", env.carpeta());
+        e.insert("XDG_DATA_HOME", env.ruta("datos"));
+        QProcess p;
+        p.setProcessEnvironment(e);
+        if (!argumentos.contains("--demo"))
+            argumentos.prepend("@Archivo=" + ruta + ";");
+        p.start(programa, argumentos);
+        QVERIFY(p.waitForFinished(240000));
+        const QString errores = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(p.exitCode() == codigo, qPrintable(errores));
+        QVERIFY2(errores.contains(error), qPrintable(errores));
+        const QStringList lineas =
+            QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        if (codigo == 0)
+            QVERIFY(lineas.size() >= 17);
+        for (const QString& s : salida)
+            QVERIFY2(std::any_of(lineas.begin(), lineas.end(),
+                                 [&s](const QString& l) { return l.startsWith(s); }),
+                     qPrintable(s));
     }
 
     // The demo's stored months are what its books give back.
