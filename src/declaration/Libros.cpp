@@ -392,6 +392,67 @@ std::vector<LineaOrigen> origenDeFigura(const QString& columna, const PedidoLibr
     return lineas;
 }
 
+std::map<QString, Currency>
+rendimientosDeLibros(const std::vector<std::pair<QString, std::array<QString, 2>>>& meses,
+                     const QString& unidad, const AjustesLibros& ajustes) {
+    std::map<QString, Currency> rendimientos;
+    const auto trigo = lista(ajustes.articulosTrigo);
+    QStringList articulos = trigo.value_or(QStringList());
+    int desde = -1, hasta = -1;
+    std::map<int, QStringList> harinas; // month order -> its 000 and 0000 codes
+    for (const auto& [periodo, listas] : meses) {
+        const int orden = ordenDePeriodo(periodo.trimmed());
+        const auto a = lista(listas[0]), b = lista(listas[1]);
+        if (orden < 0 || !a || !b)
+            continue;
+        harinas[orden] = *a + *b;
+        articulos += *a + *b;
+        desde = desde < 0 ? orden : std::min(desde, orden);
+        hasta = std::max(hasta, orden);
+    }
+    articulos.removeDuplicates();
+    if (!trigo || trigo->isEmpty() || harinas.empty() ||
+        ajustes.sistemaProduccion.trimmed().isEmpty())
+        return rendimientos;
+    const auto periodoDe = [](int orden) {
+        return QStringLiteral("%1/%2").arg(orden % 12 + 1, 2, 10, QLatin1Char('0')).arg(orden / 12);
+    };
+    DB_Dll& db = DB_Dll::instance();
+    // Per day and article: the production parts of a range of months stay
+    // a few thousand rows, and no engine's month function is needed.
+    const QString sql =
+        QStringLiteral("SELECT V_MV_Stock.FECHA, V_MV_Stock.IDArticulo, S_TA_EQUIV.COEFICIENTE, "
+                       "SUM(V_MV_Stock.CantidadUD) AS Cantidad ") +
+        desdeDondeMes(db.FechaSQL(primerDia(periodoDe(desde))),
+                      db.FinDiaSQL(ultimoDia(periodoDe(hasta))), unidad) +
+        QStringLiteral("AND (V_TA_Cpte.SISTEMA = %1) AND (LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN "
+                       "(%2)) GROUP BY V_MV_Stock.FECHA, V_MV_Stock.IDArticulo, "
+                       "V_MV_Stock.IdUnidadBase, S_TA_EQUIV.COEFICIENTE")
+            .arg(enSql({ajustes.sistemaProduccion.trimmed()}), enSql(articulos));
+    ado::Recordset rs;
+    abre(sql, rs);
+    std::map<int, std::pair<Currency, Currency>> mes; // order -> milled, flour
+    for (; !rs.EOF_(); rs.MoveNext()) {
+        const QDate fecha = rs.value(QStringLiteral("FECHA")).toDate();
+        const int orden = fecha.year() * 12 + fecha.month() - 1;
+        const auto h = harinas.find(orden);
+        const double coeficiente = numero(rs, "COEFICIENTE");
+        if (h == harinas.end() || coeficiente == 0)
+            continue;
+        const QString articulo = texto(rs, "IDArticulo");
+        const double t = numero(rs, "Cantidad") / coeficiente;
+        auto& [molido, harina] = mes[orden];
+        if (contiene(*trigo, articulo))
+            molido = acumula(molido, -t);
+        if (contiene(h->second, articulo))
+            harina = acumula(harina, t);
+    }
+    for (const auto& [orden, m] : mes)
+        if (m.first > Currency())
+            rendimientos[periodoDe(orden)] = porcentaje(m.second, m.first.rounded(2));
+    return rendimientos;
+}
+
 Currency leeToleranciaLibros() {
     const QString t =
         q42::ArchivoIni::LeeIni(QStringLiteral("ZK000pr.INI"), QStringLiteral("Revision"),

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -93,6 +94,14 @@ struct LineaOrigen {
 // article and unit's sum as the figure takes it).
 std::vector<LineaOrigen> origenDeFigura(const QString& columna, const PedidoLibros& pedido,
                                         const AjustesLibros& ajustes);
+
+// The flour yield the production parts give each month ("MM/AAAA" with its
+// 000 and 0000 code lists): flour 000 and 0000 produced over the wheat
+// milled, in percent with two decimals; a month without milling or with
+// malformed lists is left out. One statement over the months' range.
+std::map<QString, q42::Currency>
+rendimientosDeLibros(const std::vector<std::pair<QString, std::array<QString, 2>>>& meses,
+                     const QString& unidad, const AjustesLibros& ajustes);
 
 // ZK000pr.INI [Revision] ToleranciaLibros: 0,5 t unless set.
 q42::Currency leeToleranciaLibros();

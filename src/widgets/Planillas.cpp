@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -106,6 +107,10 @@ QWidget* Planillas::MuestraModelo(std::unique_ptr<ModeloPlanilla> modelo,
     QObject::connect(exportar, &QPushButton::clicked, ventana,
                      [=] { ExportaCsv(ventana, *m, sugerido, estado); });
     QObject::connect(cerrar, &QPushButton::clicked, ventana, &QWidget::close);
+    // Esc closes it, as it closes the program's dialogs.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), ventana);
+    esc->setContext(Qt::WindowShortcut);
+    QObject::connect(esc, &QShortcut::activated, ventana, &QWidget::close);
 
     auto* botones = new QHBoxLayout;
     botones->addWidget(estado, 1);

@@ -9,6 +9,7 @@
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/DlgOrigen.h"
 #include "declaration/Libros.h"
+#include "declaration/PlanillaQ42.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "widgets/Planillas.h"
@@ -219,6 +220,50 @@ private Q_SLOTS:
         const ResultadoLibros s = leeLibros(pedidoJunio(), sinExportar);
         QCOMPARE(s.figura("SP000_Consumo")->valor, t("20"));
         QCOMPARE(s.figura("SP000_Exportacion")->valor, Currency());
+    }
+
+    // The chart's measured yield: only the months with milling.
+    void rendimientosMedidos() {
+        const std::map<QString, Currency> r = rendimientosDeLibros(
+            {{"05/2025", {"'1'", "'2'"}}, {"06/2025", {"'1'", "'2'"}}, {"07/2025", {"'1'", "x"}}},
+            "TON", AjustesLibros());
+        QCOMPARE(r.size(), std::size_t(1));
+        QCOMPARE(r.at("06/2025"), t("75"));
+    }
+
+    // One label per month, each on its month's first instant; a quarter or
+    // a year apart when they would crowd.
+    void etiquetasDelGrafico_data() {
+        QTest::addColumn<QString>("desde");
+        QTest::addColumn<QString>("hasta");
+        QTest::addColumn<QStringList>("etiquetas");
+        QTest::newRow("a month") << "06/2025"
+                                 << "06/2025" << QStringList{"06/2025"};
+        QTest::newRow("thirteen months, each")
+            << "06/2024"
+            << "06/2025" << QStringList{"06/2024", "07/2024", "08/2024", "09/2024", "10/2024",
+                                        "11/2024", "12/2024", "01/2025", "02/2025", "03/2025",
+                                        "04/2025", "05/2025", "06/2025"};
+        QTest::newRow("two years, by quarter")
+            << "08/2023"
+            << "06/2025" << QStringList{"10/2023", "01/2024", "04/2024", "07/2024",
+                                        "10/2024", "01/2025", "04/2025"};
+        QTest::newRow("five years, by year")
+            << "02/2020"
+            << "06/2025" << QStringList{"01/2021", "01/2022", "01/2023", "01/2024", "01/2025"};
+    }
+    void etiquetasDelGrafico() {
+        QFETCH(QString, desde);
+        QFETCH(QString, hasta);
+        QFETCH(QStringList, etiquetas);
+        std::vector<MesHistoria> meses{{desde, {}}, {hasta, {}}};
+        QStringList textos;
+        for (const auto& [instante, texto] : etiquetasDeMeses(meses)) {
+            textos << texto;
+            QCOMPARE(QDateTime::fromMSecsSinceEpoch(qint64(instante)),
+                     QDateTime(QDate::fromString("01/" + texto, "dd/MM/yyyy"), QTime(0, 0)));
+        }
+        QCOMPARE(textos, etiquetas);
     }
 
     // Typed codes reach the statements as literals, never as SQL.
