@@ -194,18 +194,19 @@ const FiguraLibros* ResultadoLibros::figura(const QString& columna) const {
 
 AjustesLibros leeAjustesLibros() {
     AjustesLibros a;
-    const auto lee = [](const char* clave, QString& destino) {
+    const QString ausente(QChar(1)); // no such key in the file
+    const auto lee = [&ausente](const char* clave, QString& destino, bool vacioVale) {
         const QString v =
             q42::ArchivoIni::LeeIni(QStringLiteral("ZK000pr.INI"), QStringLiteral("Libros"),
-                                    QString::fromLatin1(clave), QString())
-                .trimmed();
-        if (!v.isEmpty())
-            destino = v;
+                                    QString::fromLatin1(clave), ausente);
+        if (v != ausente && (vacioVale || !v.trimmed().isEmpty()))
+            destino = v.trimmed();
     };
-    lee("ArticulosTrigo", a.articulosTrigo);
-    lee("SistemaCompras", a.sistemaCompras);
-    lee("SistemaProduccion", a.sistemaProduccion);
-    lee("CpteExportacion", a.cpteExportacion);
+    lee("ArticulosTrigo", a.articulosTrigo, false);
+    lee("SistemaCompras", a.sistemaCompras, false);
+    lee("SistemaProduccion", a.sistemaProduccion, false);
+    // Written empty: a business with no export documents.
+    lee("CpteExportacion", a.cpteExportacion, true);
     return a;
 }
 

@@ -29,7 +29,8 @@ struct AjustesLibros {
     QString sistemaProduccion = QStringLiteral("PRODUCCION"); // SistemaProduccion
     QString cpteExportacion = QStringLiteral("'FE'");         // CpteExportacion
 };
-// A key missing or blank keeps its default.
+// A key missing or blank keeps its default; CpteExportacion written blank
+// means no export documents.
 AjustesLibros leeAjustesLibros();
 
 // What the books are asked for: the month, the unit of the tonnes

@@ -222,6 +222,36 @@ private Q_SLOTS:
         QCOMPARE(s.figura("SP000_Exportacion")->valor, Currency());
     }
 
+    void ajustesDelArchivo_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QStringList>("ajustes"); // trigo, compras, producción, exportación
+        QTest::addColumn<QString>("tolerancia");
+        QTest::newRow("no file") << "" << QStringList{"'10'", "COMPRAS", "PRODUCCION", "'FE'"}
+                                 << "0,5";
+        QTest::newRow("set") << "[libros]\nArticulosTrigo='T1','T2'\nsistemacompras=ACOPIO\n"
+                                "CpteExportacion='E'\n[Revision]\nToleranciaLibros=2\n"
+                             << QStringList{"'T1','T2'", "ACOPIO", "PRODUCCION", "'E'"} << "2";
+        // Blank: no export documents; the others keep theirs.
+        QTest::newRow("blank") << "[Libros]\nArticulosTrigo=\nCpteExportacion=\n[Revision]\n"
+                                  "ToleranciaLibros=-1\n"
+                               << QStringList{"'10'", "COMPRAS", "PRODUCCION", ""} << "0,5";
+    }
+    void ajustesDelArchivo() {
+        QFETCH(QString, texto);
+        QFETCH(QStringList, ajustes);
+        QFETCH(QString, tolerancia);
+        QFile ini(env.ruta("ZK000pr.INI"));
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ini.write(texto.toUtf8());
+        ini.close();
+        const AjustesLibros a = leeAjustesLibros();
+        QCOMPARE((QStringList{a.articulosTrigo, a.sistemaCompras, a.sistemaProduccion,
+                              a.cpteExportacion}),
+                 ajustes);
+        QCOMPARE(leeToleranciaLibros(), t(qPrintable(tolerancia)));
+        QFile::remove(env.ruta("ZK000pr.INI"));
+    }
+
     // The chart's measured yield: only the months with milling.
     void rendimientosMedidos() {
         const std::map<QString, Currency> r = rendimientosDeLibros(
