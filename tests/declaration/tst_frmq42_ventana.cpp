@@ -311,9 +311,8 @@ private Q_SLOTS:
         // One label per month from December to June, each on its month's point.
         auto* meses = qobject_cast<QCategoryAxis*>(grafico->chart()->axes(Qt::Horizontal).first());
         QVERIFY(meses);
-        QCOMPARE(meses->categoriesLabels(),
-                 (QStringList{"12/2024", "01/2025", "02/2025", "03/2025", "04/2025", "05/2025",
-                              "06/2025"}));
+        QCOMPARE(meses->categoriesLabels(), (QStringList{"12/2024", "01/2025", "02/2025", "03/2025",
+                                                         "04/2025", "05/2025", "06/2025"}));
         QCOMPARE(meses->endValue("04/2025"), static_cast<QLineSeries*>(series.first())->at(1).x());
         QCOMPARE(grafico->chart()->legend()->alignment(), Qt::AlignRight);
         auto* porcentaje =
