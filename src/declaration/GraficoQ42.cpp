@@ -113,6 +113,7 @@ QWidget* creaGraficoQ42(const std::vector<MesHistoria>& meses, const LimitesRevi
     q42::SerieGrafico medido;
     medido.nombre = QStringLiteral("Rendimiento medido (%)");
     medido.ejeDerecho = true;
+    medido.color = 0xC71585; // the chart's own palette would repeat the first series' colour
     for (const MesHistoria& m : meses) {
         const auto it = medidos.find(m.periodo);
         if (it == medidos.end())
