@@ -21,7 +21,7 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 build="${BANCO_BUILD:-$raiz/build-bench}"
 "$raiz/scripts/install-deps.sh"
 . "$raiz/scripts/common.sh"
-programas=(red consumo consulta periodo inicio)
+programas=(red consumo libros consulta periodo inicio)
 registro="$build/bench-build.log"
 mkdir -p "$build"
 configura=(cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQ42_WERROR=ON -DQ42_TESTS=OFF

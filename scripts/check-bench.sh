@@ -24,7 +24,8 @@ if grep -Evq "$forma" "$work/lineas"; then
 fi
 for nombre in sentencias_inicio sentencias_periodo sentencias_periodo_nuevo sentencias_grabar \
               sentencias_borrar sentencias_consulta red_inicio_ms red_grabar_ms red_periodo_ms \
-              consumo_calcular consulta_carga consulta_tecla_ms periodo_confirma_ms \
+              consumo_calcular libros_calcular sentencias_libros red_libros_ms \
+              consulta_carga consulta_tecla_ms periodo_confirma_ms \
               pdf_declaracion_ms inicio_tiempo inicio_memoria; do
     grep -q "^$nombre: " "$work/lineas" || fail "no line $nombre"
 done

@@ -2,8 +2,8 @@
 # Runs the README's commands as a newcomer meets them, so that a broken
 # one fails the suite: ./run.sh opens the program on the demo database (and
 # quits once the window is ready), ./run.sh --pdf writes a PDF, the program
-# answers --help and --version, and a damaged demo database is set aside
-# and replaced.
+# answers --help, --version and --libros, and a damaged demo database is set
+# aside and replaced.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
@@ -29,6 +29,8 @@ newcomer "$root/run.sh" --pdf 06/2025 "$work/dj.pdf" >"$work/pdf.log" 2>&1 ||
 q42=$root/build-release/q42
 newcomer "$q42" --help | grep -q -- --demo || fail "q42 --help does not answer"
 newcomer "$q42" --version | grep -q '^q42 ' || fail "q42 --version does not answer"
+newcomer "$q42" --demo --libros 06/2025 | grep -q '^P_Ingresos;' ||
+    fail "q42 --demo --libros 06/2025 printed no figures"
 
 # An interrupted or foreign demo file is set aside, never used nor lost.
 : >"$demo"
@@ -37,4 +39,4 @@ newcomer "$q42" --demo --pdf 06/2025 "$work/dj2.pdf" 2>"$work/damaged.log" ||
 grep -q "dañada" "$work/damaged.log" || fail "replacing the empty demo.sqlite said nothing"
 [ -f "$demo.dañada" ] || fail "the empty demo.sqlite was not kept as demo.sqlite.dañada"
 [ "$(head -c 4 "$work/dj2.pdf")" = "%PDF" ] || fail "no PDF after replacing the demo"
-echo "check-readme: ./run.sh, ./run.sh --pdf, --help, --version, damaged demo ok"
+echo "check-readme: ./run.sh, ./run.sh --pdf, --help, --version, --libros, damaged demo ok"

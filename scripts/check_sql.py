@@ -11,7 +11,8 @@ import sqlglot
 from sqlglot.errors import ErrorLevel
 
 OPERATIONS = [
-    "start", "period confirm", "period new", "save", "delete", "consumption", "lookup open", "print"
+    "start", "period confirm", "period new", "save", "delete", "consumption", "books",
+    "lookup open", "print"
 ]
 
 # Valid statements sqlglot's grammar gets wrong: (dialect, pattern, why).

@@ -6,6 +6,7 @@
 #include "db/DB_Dll.h"
 #include "declaration/FrmQ42.h"
 #include "declaration/Impresion.h"
+#include "declaration/LibrosEnLote.h"
 #include "demo/DemoDb.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "widgets/Conectando.h"
@@ -51,6 +52,7 @@ void cargaTraduccionesQt(QApplication& app) {
 const char* const kAyuda =
     "Uso: q42 [\"PARÁMETROS\"] [--demo] [--pdf PERIODO ARCHIVO]\n"
     "     q42 [\"PARÁMETROS\"] [--demo] --pdf DESDE HASTA ARCHIVO\n"
+    "     q42 [\"PARÁMETROS\"] [--demo] --libros PERIODO\n"
     "     q42 --version | --help\n"
     "\n"
     "Declaraciones Juradas de existencias y movimientos (Q42).\n"
@@ -93,6 +95,14 @@ const char* const kAyuda =
     "                         escrito, DESDE es posterior a HASTA, no hay conexión, no\n"
     "                         hay declaraciones, falta la definición del reporte o no se\n"
     "                         puede escribir ARCHIVO; 2 si faltan argumentos\n"
+    "  --libros PERIODO       escribe las cifras del período (MM/AAAA) que dan los libros\n"
+    "                         de la base (compras, partes de producción, ventas y\n"
+    "                         exportaciones), una por línea: campo;valor;comprobantes;\n"
+    "                         luego el cierre de existencias de los libros contra la\n"
+    "                         declaración guardada del mes, sin abrir ninguna ventana\n"
+    "                         Termina con 0 si leyó los libros; 1 si el período está mal\n"
+    "                         escrito, no hay conexión o una lista de códigos es\n"
+    "                         inválida; 2 si falta el período\n"
     "  --version              muestra la versión y termina\n"
     "  --help                 muestra esta ayuda y termina\n"
     "\n"
@@ -110,6 +120,7 @@ const char* const kAyuda =
     "  q42 --demo\n"
     "  q42 --demo --pdf 06/2025 declaracion.pdf\n"
     "  q42 --demo --pdf 01/2025 06/2025 primer-semestre.pdf\n"
+    "  q42 --demo --libros 06/2025\n"
     "  Q42_CARPETA=/srv/q42 q42 \"@Server=SERVIDOR1; @DbName=EMPRESA;\"\n";
 
 } // namespace
@@ -120,6 +131,7 @@ int main(int argc, char* argv[]) {
     bool demo = false;
     bool pdf = false;
     QString pdfDesde, pdfHasta, pdfArchivo;
+    QString libros; // --libros PERIODO
     for (int i = 1; i < argc; ++i) {
         const QString argumento = QString::fromLocal8Bit(argv[i]);
         if (argumento == QLatin1String("--help") || argumento == QLatin1String("-h")) {
@@ -156,14 +168,21 @@ int main(int argc, char* argv[]) {
             pdfDesde = valores.first();
             pdfHasta = valores.size() == 3 ? valores[1] : pdfDesde;
             pdfArchivo = valores.last();
+        } else if (argumento == QLatin1String("--libros")) {
+            if (i + 1 >= argc ||
+                QString::fromLocal8Bit(argv[i + 1]).startsWith(QLatin1String("--"))) {
+                std::fputs("q42: --libros necesita el periodo (MM/AAAA)\n", stderr);
+                return 2;
+            }
+            libros = QString::fromLocal8Bit(argv[++i]);
         } else {
             argumentos.append(argumento);
         }
     }
     QString parametros = argumentos.join(QLatin1Char(' '));
-
+    // The batch runs open no window, so they need no display.
     // The batch PDF opens no window, so it needs no display.
-    if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if ((pdf || !libros.isEmpty()) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // The fonts get ready while the database opens.
@@ -188,6 +207,8 @@ int main(int argc, char* argv[]) {
 
     if (pdf)
         return declaracion::pdfEnLote(parametros, pdfDesde, pdfHasta, pdfArchivo);
+    if (!libros.isEmpty())
+        return declaracion::librosEnLote(parametros, libros);
 
     // The window shows how long the server takes; the batch above waits
     // without one.

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QPen>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
@@ -18,12 +19,26 @@ extern "C" Q_DECL_EXPORT QWidget* q42_creaGrafico(const q42::PedidoGrafico& pedi
                                                   QWidget* padre) {
     auto* chart = new QChart;
     chart->setTitle(pedido.titulo);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // Beside the plot the legend's names fit whole; below it, eight of them
+    // were cut short.
+    chart->legend()->setAlignment(Qt::AlignRight);
 
-    auto* tiempo = new QDateTimeAxis;
-    tiempo->setFormat(pedido.formatoTiempo);
+    QAbstractAxis* tiempo = nullptr;
+    QCategoryAxis* etiquetas = nullptr;
+    QDateTimeAxis* fechas = nullptr;
+    if (!pedido.etiquetasTiempo.empty()) {
+        etiquetas = new QCategoryAxis;
+        etiquetas->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        for (const auto& [valor, texto] : pedido.etiquetasTiempo)
+            etiquetas->append(texto, valor);
+        tiempo = etiquetas;
+    } else {
+        fechas = new QDateTimeAxis;
+        fechas->setFormat(pedido.formatoTiempo);
+        fechas->setTickCount(pedido.marcasTiempo);
+        tiempo = fechas;
+    }
     tiempo->setTitleText(pedido.tituloTiempo);
-    tiempo->setTickCount(pedido.marcasTiempo);
     auto* izquierdo = new QValueAxis;
     izquierdo->setTitleText(pedido.tituloIzquierdo);
     izquierdo->setLabelFormat(QStringLiteral("%.0f"));
@@ -40,9 +55,11 @@ extern "C" Q_DECL_EXPORT QWidget* q42_creaGrafico(const q42::PedidoGrafico& pedi
         auto* serie = new QLineSeries;
         serie->setName(s.nombre);
         if (s.limite) {
-            QPen pen(Qt::darkRed);
+            QPen pen(s.color ? QColor(QRgb(s.color)) : QColor(Qt::darkRed));
             pen.setStyle(Qt::DashLine);
             serie->setPen(pen);
+        } else if (s.color) {
+            serie->setColor(QColor(QRgb(s.color)));
         }
         for (const QPointF& p : s.puntos) {
             serie->append(p);
@@ -54,9 +71,13 @@ extern "C" Q_DECL_EXPORT QWidget* q42_creaGrafico(const q42::PedidoGrafico& pedi
         serie->attachAxis(tiempo);
         serie->attachAxis(s.ejeDerecho ? derecho : izquierdo);
     }
-    if (conPuntos)
-        tiempo->setRange(QDateTime::fromMSecsSinceEpoch(qint64(desde)),
+    if (conPuntos && fechas)
+        fechas->setRange(QDateTime::fromMSecsSinceEpoch(qint64(desde)),
                          QDateTime::fromMSecsSinceEpoch(qint64(hasta)));
+    if (conPuntos && etiquetas) {
+        etiquetas->setStartValue(desde);
+        etiquetas->setRange(desde, hasta);
+    }
     izquierdo->setRange(pedido.izquierdoMinimo, pedido.izquierdoMaximo);
     izquierdo->applyNiceNumbers();
     derecho->setRange(pedido.derechoMinimo, pedido.derechoMaximo);

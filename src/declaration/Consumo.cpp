@@ -38,10 +38,11 @@ QString ultimoDia(const QString& periodo) {
     return QString::number(q42::Utiles::UltimoDiaMes(mes, anio)) + QLatin1Char('/') + p;
 }
 
-std::optional<QString> listaCodigos(const QString& lista) {
+std::optional<QStringList> codigosDeLista(const QString& lista) {
     const QString t = lista.trimmed();
+    QStringList codigos;
     if (t.isEmpty())
-        return QString();
+        return codigos;
     const qsizetype n = t.size();
     qsizetype i = 0;
     const auto saltaBlancos = [&] {
@@ -49,7 +50,6 @@ std::optional<QString> listaCodigos(const QString& lista) {
             ++i;
     };
     const QChar comilla = QLatin1Char('\'');
-    QStringList codigos;
     for (;;) {
         saltaBlancos();
         if (i >= n || t[i] != comilla)
@@ -69,7 +69,7 @@ std::optional<QString> listaCodigos(const QString& lista) {
             codigo += t[i];
         }
         ++i;
-        codigos << DB_Dll::Comillas(codigo);
+        codigos << codigo;
         saltaBlancos();
         if (i >= n)
             break;
@@ -77,11 +77,21 @@ std::optional<QString> listaCodigos(const QString& lista) {
             return std::nullopt;
         ++i;
     }
-    return codigos.join(QLatin1Char(','));
+    return codigos;
+}
+
+std::optional<QString> listaCodigos(const QString& lista) {
+    const std::optional<QStringList> codigos = codigosDeLista(lista);
+    if (!codigos)
+        return std::nullopt;
+    QStringList citados;
+    for (const QString& c : *codigos)
+        citados << DB_Dll::Comillas(c);
+    return citados.join(QLatin1Char(','));
 }
 
 QString sentenciaConsumo(const QString& desde, const QString& hasta, const QString& unidad,
-                         const QString& lista) {
+                         const QString& lista, const QString& exportacion) {
     const QString piezas[] = {
         QStringLiteral("SELECT V_MV_Stock.IDArticulo, "),
         QStringLiteral("ABS(SUM(V_MV_Stock.CantidadUD)) AS Consumo, "),
@@ -103,6 +113,9 @@ QString sentenciaConsumo(const QString& desde, const QString& hasta, const QStri
         QStringLiteral("V_MV_Stock.FECHA <= "),
         hasta,
         QStringLiteral(")"),
+        exportacion.isEmpty()
+            ? QString()
+            : QStringLiteral(" AND (LTRIM(RTRIM(V_MV_Stock.TC)) NOT IN (%1)) ").arg(exportacion),
         QStringLiteral("GROUP BY V_MV_Stock.IDArticulo, V_MV_Stock.IdUnidadBase, "),
         QStringLiteral("S_TA_EQUIV.IDUNIDAD_EQUIV, "),
         QStringLiteral("S_TA_EQUIV.COEFICIENTE "),

@@ -8,6 +8,7 @@
 #include "core/Currency.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 
@@ -35,13 +36,17 @@ QString ultimoDia(const QString& periodo);
 // statement as SQL. A blank list gives an empty text; anything else that
 // is not such a list gives no value.
 std::optional<QString> listaCodigos(const QString& lista);
+// The same list read as its codes (apostrophes undoubled, blank list: none).
+std::optional<QStringList> codigosDeLista(const QString& lista);
 
 // The statement that sums one product's sales of the month: per article
 // and base unit, the absolute value of the quantity sold and that value in
 // the unit `unidad`. `desde` and `hasta` are SQL date expressions; `lista`
 // a list rebuilt by listaCodigos (its first code becomes N'..').
+// `exportacion`, a list of document types rebuilt the same way, leaves
+// those documents out (the exports are declared apart); empty, all sales.
 QString sentenciaConsumo(const QString& desde, const QString& hasta, const QString& unidad,
-                         const QString& lista);
+                         const QString& lista, const QString& exportacion = QString());
 
 // Adds one row's converted quantity to the running total, rounded to four
 // decimals half to even; a null value adds nothing.

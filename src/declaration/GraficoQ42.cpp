@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace declaracion {
 
@@ -61,12 +62,33 @@ void guarda(QWidget* grafico, QWidget* vista, QLabel* estado) {
 
 } // namespace
 
-QWidget* creaGraficoQ42(const std::vector<MesHistoria>& meses, const LimitesRevision& limites) {
+std::vector<std::pair<double, QString>> etiquetasDeMeses(const std::vector<MesHistoria>& meses) {
+    std::vector<std::pair<double, QString>> etiquetas;
+    if (meses.empty())
+        return etiquetas;
+    const int primero = ordenDePeriodo(meses.front().periodo);
+    const int ultimo = ordenDePeriodo(meses.back().periodo);
+    // Up to 13 labels: every month, else January, April, July and October,
+    // else every January.
+    const int paso = ultimo - primero < 13 ? 1 : ultimo - primero < 39 ? 3 : 12;
+    for (int orden = primero; orden <= ultimo; ++orden) {
+        if (orden % paso != 0 && paso > 1)
+            continue;
+        const QString periodo =
+            QStringLiteral("%1/%2").arg(orden % 12 + 1, 2, 10, QLatin1Char('0')).arg(orden / 12);
+        etiquetas.emplace_back(instante(periodo), periodo);
+    }
+    return etiquetas;
+}
+
+QWidget* creaGraficoQ42(const std::vector<MesHistoria>& meses, const LimitesRevision& limites,
+                        const std::map<QString, q42::Currency>& medidos) {
     q42::PedidoGrafico pedido;
     pedido.titulo = QStringLiteral("Declaraciones por mes");
     pedido.tituloTiempo = QStringLiteral("Período");
     pedido.formatoTiempo = QStringLiteral("MM/yyyy");
     pedido.marcasTiempo = qBound(2, int(meses.size()), 13);
+    pedido.etiquetasTiempo = etiquetasDeMeses(meses);
     pedido.tituloIzquierdo = QStringLiteral("Toneladas");
     pedido.tituloDerecho = QStringLiteral("Rendimiento (%)");
 
@@ -87,14 +109,31 @@ QWidget* creaGraficoQ42(const std::vector<MesHistoria>& meses, const LimitesRevi
         }
         pedido.series.push_back(serie);
     }
-    // The yield limits of the checks, dashed across the months.
-    for (const auto& [nombre, valor] :
-         {std::pair{"Rendimiento mínimo", limites.rendimientoMinimo},
-          std::pair{"Rendimiento máximo", limites.rendimientoMaximo}}) {
+    // The yield the production parts measured, where the books give it.
+    q42::SerieGrafico medido;
+    medido.nombre = QStringLiteral("Rendimiento medido (%)");
+    medido.ejeDerecho = true;
+    medido.color = 0xC71585; // the chart's own palette would repeat the first series' colour
+    for (const MesHistoria& m : meses) {
+        const auto it = medidos.find(m.periodo);
+        if (it == medidos.end())
+            continue;
+        const double y = it->second.toDouble();
+        medido.puntos.append(QPointF(instante(m.periodo), y));
+        pctMin = qMin(pctMin, y);
+        pctMax = qMax(pctMax, y);
+    }
+    pedido.series.push_back(medido);
+    // The yield limits of the checks, dashed across the months, each in its
+    // own colour.
+    for (const auto& [nombre, valor, color] :
+         {std::tuple{"Rendimiento mínimo", limites.rendimientoMinimo, 0x8B0000u},
+          std::tuple{"Rendimiento máximo", limites.rendimientoMaximo, 0xB8860Bu}}) {
         q42::SerieGrafico linea;
         linea.nombre = QString::fromUtf8(nombre);
         linea.ejeDerecho = true;
         linea.limite = true;
+        linea.color = color;
         if (!meses.empty())
             linea.puntos = {QPointF(instante(meses.front().periodo), valor.toDouble()),
                             QPointF(instante(meses.back().periodo), valor.toDouble())};

@@ -201,8 +201,7 @@ bool imprimeQ42Pdf(const QString& desde, const QString& hasta, const QString& ar
                                       tituloQ42(desde, hasta), archivo, error);
 }
 
-int pdfEnLote(const QString& parametros, const QString& desde, const QString& hasta,
-              const QString& archivo) {
+int enLote(const QString& parametros, const std::function<int()>& trabajo) {
     MensajesEnLote mensajes;
     q42::setMessageService(&mensajes);
     q42::setDialogHandler(&rechazaDialogo, nullptr);
@@ -212,17 +211,27 @@ int pdfEnLote(const QString& parametros, const QString& desde, const QString& ha
         Lib_ClsCons3::release();
         DB_Dll::release();
     });
-    // A malformed period or range is told before any connection is tried.
-    if (const QString problema = problemaDeRango(desde, hasta); !problema.isEmpty()) {
-        escribeError(problema);
-        return 1;
-    }
     try {
         if (!IniciaSistema(parametros) || !DB_Dll::instance().gOpenFlag) {
             escribeError(QStringLiteral("No hay conexión con la base de datos: indique los "
                                         "parámetros de conexión o --demo"));
             return 1;
         }
+        return trabajo();
+    } catch (...) {
+        escribeError(q42::StepRunner::toError(std::current_exception()).description());
+        return 1;
+    }
+}
+
+int pdfEnLote(const QString& parametros, const QString& desde, const QString& hasta,
+              const QString& archivo) {
+    // A malformed period or range is told before any connection is tried.
+    if (const QString problema = problemaDeRango(desde, hasta); !problema.isEmpty()) {
+        escribeError(problema);
+        return 1;
+    }
+    return enLote(parametros, [&] {
         // As at the window's start: the layout shows the harvest column.
         DB_Dll::instance().VerCampoDB(QStringLiteral("DJ_Q42"), QStringLiteral("Cosecha"), true,
                                       QStringLiteral("nvarchar(50)"), true);
@@ -237,11 +246,8 @@ int pdfEnLote(const QString& parametros, const QString& desde, const QString& ha
             escribeError(error);
             return 1;
         }
-    } catch (...) {
-        escribeError(q42::StepRunner::toError(std::current_exception()).description());
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }
 
 } // namespace declaracion

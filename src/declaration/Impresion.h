@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <functional>
 #include <vector>
 
 namespace q42 {
@@ -99,5 +100,9 @@ bool imprimeQ42Pdf(const QString& desde, const QString& hasta, const QString& ar
 // written.
 int pdfEnLote(const QString& parametros, const QString& desde, const QString& hasta,
               const QString& archivo);
+// A command-line run with nobody to answer, as pdfEnLote's: starts with
+// `parametros`, runs `trabajo` and returns its exit code; 1 when there is
+// no connection or something thrown (told on stderr).
+int enLote(const QString& parametros, const std::function<int()>& trabajo);
 
 } // namespace declaracion

@@ -1,6 +1,7 @@
 #include "PlanillaQ42.h"
 
 #include "ColumnasDeclaracion.h"
+#include "Libros.h"
 #include "core/Currency.h"
 #include "core/Error.h"
 #include "core/MsgBox.h"
@@ -84,6 +85,24 @@ FigurasDeclaracion figurasDe(const FilaDeclaracion& fila) {
     return figurasDeFila([&fila](const QString& columna) { return texto(fila(columna)); });
 }
 
+// The flour yield of each month as the books measure it; none when they
+// cannot be read (the chart goes without it).
+std::map<QString, q42::Currency> rendimientosMedidos(const std::vector<MesHistoria>& meses,
+                                                     const std::vector<FilaDeclaracion>& filas) {
+    std::vector<std::pair<QString, std::array<QString, 2>>> listas;
+    for (const MesHistoria& m : meses)
+        listas.push_back({m.periodo, {m.figuras.codigos[0], m.figuras.codigos[1]}});
+    QString unidad = QStringLiteral("TON");
+    for (const FilaDeclaracion& f : filas)
+        if (const QString u = texto(f(QStringLiteral("UdMedida"))).trimmed(); !u.isEmpty())
+            unidad = u;
+    try {
+        return rendimientosDeLibros(listas, unidad, leeAjustesLibros());
+    } catch (const q42::Error&) {
+        return {};
+    }
+}
+
 } // namespace
 
 std::unique_ptr<q42::ModeloPlanilla> modeloPlanillaQ42(const std::vector<FilaDeclaracion>& filas) {
@@ -143,7 +162,9 @@ QWidget* MuestraPlanillaQ42(const QString& tabla) {
     opciones.titulo = titulo;
     opciones.nombre = tabla.trimmed();
     opciones.columnasFijas = 1;
-    opciones.pestania = creaGraficoQ42(historia(filas), leeLimitesRevision());
+    const std::vector<MesHistoria> meses = historia(filas);
+    opciones.pestania =
+        creaGraficoQ42(meses, leeLimitesRevision(), rendimientosMedidos(meses, filas));
     opciones.tituloPestania = QStringLiteral("Gráfico");
     return q42::Planillas::MuestraModelo(modeloPlanillaQ42(filas), opciones);
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -34,8 +35,14 @@ std::unique_ptr<q42::ModeloPlanilla> modeloPlanillaQ42(const std::vector<FilaDec
 std::vector<MesHistoria> historia(const std::vector<FilaDeclaracion>& filas);
 
 // The chart of the months (stocks and milling in tonnes, yield in % on a
-// second axis between the yield limits), with a button to save it as PNG.
-QWidget* creaGraficoQ42(const std::vector<MesHistoria>& meses, const LimitesRevision& limites);
+// second axis between the yield limits, and the yield the production parts
+// measured where the books give it, by period), with a button to save it as
+// PNG. One label per month on its point, or per quarter (per year) when
+// they would crowd.
+QWidget* creaGraficoQ42(const std::vector<MesHistoria>& meses, const LimitesRevision& limites,
+                        const std::map<QString, q42::Currency>& medidos = {});
+// The months' labels of the time axis: (instant in ms, "MM/yyyy").
+std::vector<std::pair<double, QString>> etiquetasDeMeses(const std::vector<MesHistoria>& meses);
 
 // PLANILLA: reads the table afresh and opens the window; the operator is
 // told when the table cannot be read.

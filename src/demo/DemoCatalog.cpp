@@ -99,8 +99,9 @@ std::vector<FixedRows> build() {
         {"TA_Cpte",
          {"FA|Factura A|VENTAS|-1", "FB|Factura B|VENTAS|-1", "NCA|Nota de Crédito A|VENTAS|1",
           "FCA|Factura de Compra A|COMPRAS|1", "RC|Remito de Compra|COMPRAS|1",
-          "PRD|Parte de Producción|PRODUCCION|1", "TRI|Transferencia entre Depósitos|STOCK|0",
-          "AJS|Ajuste de Stock|STOCK|0"}},
+          "FE|Factura de Exportación E|VENTAS|-1", "DC|Devolución a Proveedor|COMPRAS|-1",
+          "PRD|Parte de Producción|PRODUCCION|1", "EI|Existencia Inicial|STOCK|0",
+          "TRI|Transferencia entre Depósitos|STOCK|0", "AJS|Ajuste de Stock|STOCK|0"}},
         // Article 4 has no equivalence, article 8 none for its bags; article
         // 12's unit was typed in mixed case, as the server's collation allows.
         {"S_TA_EQUIV",
@@ -146,7 +147,13 @@ std::vector<FixedRows> build() {
           "0017|0|Pastas Frescas La Nonna|Graciela Bruno|27-23456789-2|Rivadavia 2930|Buenos "
           "Aires|CABA|011-49581234|04|0",
           "0018|0|Molienda y Panificación Sur S.A.|Compras|30-71890123-9|Ruta 8 km 370|Venado "
-          "Tuerto|Santa Fe|03462-437700|01|0"}},
+          "Tuerto|Santa Fe|03462-437700|01|0",
+          // Customers abroad: the export invoices go to them.
+          "E001|0|Comercial Andina de Harinas S.R.L.|Jorge Quispe|55-00000001-0|Av. Cristo "
+          "Redentor "
+          "4100|Santa Cruz de la Sierra|Bolivia|+591-3-3421100|05|0",
+          "E002|0|Molinos del Paraguay S.A.|Compras|55-00000002-9|Ruta 2 km 18|Capiatá|"
+          "Paraguay|+595-21-588200|05|0"}},
         {"MA_PROVEEDORES",
          {"P001|Acopiadora Pampa Húmeda S.A.|Sergio Vidal|30-64567890-1|Ruta 8 km 365|Venado "
           "Tuerto|Santa Fe|03462-430100|0",

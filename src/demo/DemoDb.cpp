@@ -88,8 +88,8 @@ void build(const QString& file, const DemoOptions& o) {
     db.exec(QStringLiteral("BEGIN"));
     createSchema(db, o.withCosecha);
     insertFixedRows(db);
-    const SalesTotals sales = insertMovements(db, o);
-    insertDeclarations(db, o, sales);
+    insertMovements(db, o);
+    insertDeclarations(db, o);
     createIndexes(db);
     db.exec(QStringLiteral("COMMIT"));
     if (!sella(db.handle()))

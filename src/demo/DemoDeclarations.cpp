@@ -7,72 +7,83 @@
 #include <QDate>
 #include <QHash>
 #include <cmath>
-#include <random>
+#include <map>
 
 namespace demo {
 
 namespace {
 
-// The five products with the program's default code lists and extraction
-// rates; the stock each month aims to close with, in tonnes.
-struct Producto {
-    const char* sufijo;
-    const char* codigos;
-    int extraccion; // percent of the wheat milled
-    int stockObjetivo;
-    int exportaPct; // share of the surplus exported; the rest leaves as other outputs
-};
-
-// Flour 000 comes first: the month's milling is worked out from it.
-const Producto kProductos[] = {
-    {"000", "'1'", 64, 350, 25}, {"0000", "'2'", 7, 40, 10},
-    {"Semo", "'9'", 3, 20, 0},   {"Pellet", "'5','6','7','8','12'", 26, 150, 0},
-    {"Basura", "", 0, 5, 0},
-};
-
 const char* const kSagpya = "M-4527";
 const char* const kResponsable = "Lic. Roberto Aguirre";
-
-// Coefficients towards tonnes per "article|unit".
-QHash<QString, double> toTonnes(SqliteDb& db) {
-    QHash<QString, double> out;
-    const auto rows = db.query(QStringLiteral(
-        "SELECT IDARTICULO, IDUNIDAD, COEFICIENTE FROM S_TA_EQUIV WHERE IDUNIDAD_EQUIV = 'TON'"));
-    for (const auto& r : rows)
-        out.insert(r.at(0).toString().trimmed().toUpper() + QLatin1Char('|') +
-                       r.at(1).toString().trimmed().toUpper(),
-                   r.at(2).toDouble());
-    return out;
-}
-
-// As the consumption statement adds it up: per article and unit with an
-// equivalence to tonnes, the absolute value of the signed sum divided by
-// the coefficient, kept to four decimals; the total rounded to cents.
-qint64 consumoCents(const QHash<QString, double>& month, const QHash<QString, double>& coef,
-                    const char* codigos) {
-    QStringList codes = QString::fromLatin1(codigos)
-                            .remove(QLatin1Char('\''))
-                            .split(QLatin1Char(','), Qt::SkipEmptyParts);
-    qint64 sum4 = 0;
-    for (auto it = month.cbegin(); it != month.cend(); ++it) {
-        const QString key = it.key().toUpper();
-        if (!codes.contains(key.section(QLatin1Char('|'), 0, 0)) || !coef.contains(key))
-            continue;
-        sum4 += std::llround(std::fabs(it.value()) / coef.value(key) * 10000);
-    }
-    return divideHalfEven(sum4, 100);
-}
 
 QVariant tonnes(qint64 cents) {
     return double(cents) / 100.0;
 }
 
-// A milled total whose share for any of the rates 64, 7, 3 and 26 never
-// falls exactly between two cents, so that no rounding rule can differ.
-qint64 withoutTies(qint64 w) {
-    while (w % 100 == 50 || w % 50 == 25)
-        ++w;
-    return w;
+// A month's books in hundredths of a tonne.
+struct Month {
+    qint64 ingresos = 0, elaboracion = 0, merma = 0, inicialTrigo = 0;
+    std::array<qint64, 5> producido{}, exporta{}, otros{}, otras{}, inicial{};
+    // Domestic sales per product, article and unit: quantity and coefficient.
+    std::array<std::map<std::pair<QString, QString>, std::pair<double, double>>, 5> ventas;
+};
+
+bool inList(const char* codigos, const QString& articulo) {
+    return QString::fromLatin1(codigos)
+        .split(QLatin1Char(','))
+        .contains(QLatin1Char('\'') + articulo + QLatin1Char('\''), Qt::CaseInsensitive);
+}
+
+// Every month's movements with an equivalence to tonnes, grouped as the
+// books add them up.
+std::map<QString, Month> readBooks(SqliteDb& db) {
+    std::map<QString, Month> months;
+    const auto rows = db.query(QStringLiteral(
+        "SELECT substr(m.FECHA, 1, 7), c.SISTEMA, m.TC, m.IDArticulo, m.IdUnidadBase, "
+        "e.COEFICIENTE, SUM(m.CantidadUD), SUM(CASE WHEN m.CantidadUD > 0 THEN m.CantidadUD "
+        "ELSE 0 END) FROM V_MV_Stock m JOIN TA_Cpte c ON c.CODIGO = m.TC JOIN S_TA_EQUIV e ON "
+        "e.IDARTICULO = m.IDArticulo AND e.IDUNIDAD = m.IdUnidadBase AND e.IDUNIDAD_EQUIV = "
+        "'TON' WHERE m.Anulado = 0 GROUP BY 1, 2, 3, 4, 5, 6"));
+    const auto& products = demoProducts();
+    for (const auto& r : rows) {
+        Month& mo = months[r.at(0).toString()];
+        const QString sistema = r.at(1).toString();
+        const QString tc = r.at(2).toString();
+        const QString articulo = r.at(3).toString();
+        const double coef = r.at(5).toDouble();
+        const double suma = r.at(6).toDouble();
+        const qint64 total = std::llround(suma / coef * 100);
+        const qint64 entradas = std::llround(r.at(7).toDouble() / coef * 100);
+        if (articulo == QLatin1String(kWheatArticle)) {
+            if (sistema == QLatin1String("COMPRAS"))
+                mo.ingresos += total;
+            else if (sistema == QLatin1String("PRODUCCION"))
+                mo.elaboracion -= total;
+            else if (tc == QLatin1String("AJS"))
+                mo.merma -= total;
+            else if (tc == QLatin1String("EI"))
+                mo.inicialTrigo += total;
+            continue;
+        }
+        for (std::size_t p = 0; p < products.size(); ++p) {
+            if (!inList(products[p].codigos, articulo))
+                continue;
+            if (sistema == QLatin1String("PRODUCCION"))
+                mo.producido[p] += total;
+            else if (tc == QLatin1String("FE"))
+                mo.exporta[p] -= total;
+            else if (sistema == QLatin1String("VENTAS")) {
+                auto& v = mo.ventas[p][{articulo, r.at(4).toString().toUpper()}];
+                v.first += suma;
+                v.second = coef;
+            } else if (tc == QLatin1String("AJS")) {
+                mo.otros[p] += entradas;
+                mo.otras[p] += entradas - total;
+            } else if (tc == QLatin1String("EI"))
+                mo.inicial[p] += total;
+        }
+    }
+    return months;
 }
 
 } // namespace
@@ -89,8 +100,7 @@ qint64 divideHalfEven(qint64 num, qint64 den) {
     return q;
 }
 
-void insertDeclarations(SqliteDb& db, const DemoOptions& o, const SalesTotals& sales) {
-    const QHash<QString, double> coef = toTonnes(db);
+void insertDeclarations(SqliteDb& db, const DemoOptions& o) {
     const std::vector<Column> columns = declarationColumns(o.withCosecha);
     QStringList names, marks;
     for (const Column& c : columns) {
@@ -99,63 +109,46 @@ void insertDeclarations(SqliteDb& db, const DemoOptions& o, const SalesTotals& s
     }
     SqliteStmt ins(db, QStringLiteral("INSERT INTO DJ_Q42 (%1) VALUES (%2)")
                            .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+    const std::map<QString, Month> books = readBooks(db);
+    const auto& products = demoProducts();
 
-    std::mt19937 rng(o.seed + 1);
-    auto noisePct = [&rng](int spread) {
-        return 100 - spread + int(rng() % quint32(2 * spread + 1));
-    };
-
-    qint64 trigo = -1; // wheat opening stock, cents; set from the first month's milling
-    qint64 stock[5];
-    for (int p = 0; p < 5; ++p)
-        stock[p] = qint64(kProductos[p].stockObjetivo) * 100;
-
+    qint64 trigo = 0;
+    std::array<qint64, 5> stock{};
     const QDate first = firstMonth(o);
     for (int m = 0; m < o.months; ++m) {
         const QDate month = first.addMonths(m);
-        const auto monthSales = sales.value(month.toString(QStringLiteral("yyyy-MM")));
+        const auto found = books.find(month.toString(QStringLiteral("yyyy-MM")));
+        const Month mo = found == books.end() ? Month() : found->second;
         QHash<QString, QVariant> v;
-
-        // The milling follows the sales of flour 000; the other products buy
-        // in what they lack (their other inputs) and sell off any surplus.
-        qint64 consumo[5], objetivo[5];
-        for (int p = 0; p < 5; ++p) {
-            consumo[p] = consumoCents(monthSales, coef, kProductos[p].codigos);
-            objetivo[p] = qint64(kProductos[p].stockObjetivo) * noisePct(20);
-        }
-        const qint64 need = consumo[0] + objetivo[0] - stock[0];
-        const qint64 milled = std::max<qint64>(5000, (need * 100 + 63) / 64);
-        const qint64 w = withoutTies(milled * 102 / 100);
-        const qint64 otrosTrigo = w * 4 / 1000;
-        if (trigo < 0)
-            trigo = w * 12 / 10;
-        const qint64 ingresos =
-            std::max<qint64>(0, w + (w * 12 / 10 - trigo) / 2 + w * (noisePct(5) - 100) / 100);
+        // The opening stock movement stands on the first month's first day.
+        trigo += mo.inicialTrigo;
+        const qint64 salidas = mo.elaboracion + mo.merma;
         v[QStringLiteral("P_Existencia")] = tonnes(trigo);
-        v[QStringLiteral("P_Ingresos")] = tonnes(ingresos);
-        v[QStringLiteral("P_Elaboracion")] = tonnes(w - otrosTrigo);
-        v[QStringLiteral("P_Otros")] = tonnes(otrosTrigo);
-        trigo += ingresos - w;
+        v[QStringLiteral("P_Ingresos")] = tonnes(mo.ingresos);
+        v[QStringLiteral("P_Elaboracion")] = tonnes(mo.elaboracion);
+        v[QStringLiteral("P_Otros")] = tonnes(mo.merma);
+        trigo += mo.ingresos - salidas;
 
-        for (int p = 0; p < 5; ++p) {
-            const Producto& pr = kProductos[p];
+        for (std::size_t p = 0; p < products.size(); ++p) {
+            const DemoProduct& pr = products[p];
             const QString s = QString::fromLatin1(pr.sufijo);
-            // Cleaning waste is weighed, not derived from an extraction rate.
-            const qint64 volumen = pr.extraccion == 0 ? w * 15 / 1000 : 0;
-            const qint64 propio = divideHalfEven(w * pr.extraccion, 100) + volumen;
-            const qint64 otros = std::max<qint64>(0, consumo[p] + objetivo[p] - stock[p] - propio);
-            const qint64 disponible = stock[p] + propio + otros;
-            const qint64 sobrante = std::max<qint64>(0, disponible - consumo[p] - objetivo[p]);
-            const qint64 exporta = sobrante * pr.exportaPct / 100;
-            const qint64 otras = sobrante - exporta;
+            stock[p] += mo.inicial[p];
+            qint64 consumo = 0;
+            for (const auto& [key, venta] : mo.ventas[p])
+                consumo += std::llround(std::fabs(venta.first) / venta.second * 100);
+            // The share in hundredths of a percent, and the tonnes the form
+            // gives for it: four decimals, then the label's two.
+            const qint64 extraccion =
+                salidas > 0 ? divideHalfEven(mo.producido[p] * 10000, salidas) : 0;
+            const qint64 propio = divideHalfEven(divideHalfEven(salidas * extraccion, 100), 100);
             v[QStringLiteral("SP%1_Existencia").arg(s)] = tonnes(stock[p]);
-            v[QStringLiteral("SP%1_Volumen").arg(s)] = tonnes(volumen);
-            v[QStringLiteral("SP%1_Extraccion").arg(s)] = double(pr.extraccion);
-            v[QStringLiteral("SP%1_Otros").arg(s)] = tonnes(otros);
-            v[QStringLiteral("SP%1_Consumo").arg(s)] = tonnes(consumo[p]);
-            v[QStringLiteral("SP%1_Exportacion").arg(s)] = tonnes(exporta);
-            v[QStringLiteral("SP%1_Otras").arg(s)] = tonnes(otras);
-            stock[p] = disponible - consumo[p] - exporta - otras;
+            v[QStringLiteral("SP%1_Volumen").arg(s)] = tonnes(0);
+            v[QStringLiteral("SP%1_Extraccion").arg(s)] = double(extraccion) / 100.0;
+            v[QStringLiteral("SP%1_Otros").arg(s)] = tonnes(mo.otros[p]);
+            v[QStringLiteral("SP%1_Consumo").arg(s)] = tonnes(consumo);
+            v[QStringLiteral("SP%1_Exportacion").arg(s)] = tonnes(mo.exporta[p]);
+            v[QStringLiteral("SP%1_Otras").arg(s)] = tonnes(mo.otras[p]);
+            stock[p] += propio + mo.otros[p] - consumo - mo.exporta[p] - mo.otras[p];
             v[QStringLiteral("F") + s] = tonnes(stock[p]);
             v[QStringLiteral("Cod") + s] = QString::fromLatin1(pr.codigos);
         }

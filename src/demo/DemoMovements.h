@@ -3,7 +3,7 @@
 #include "demo/DemoDb.h"
 
 #include <QDate>
-#include <QHash>
+#include <array>
 
 namespace demo {
 
@@ -12,14 +12,29 @@ class SqliteDb;
 // First day of the first declared month.
 QDate firstMonth(const DemoOptions& options);
 
-// Signed quantity of the documents of the sales system that are not
-// cancelled, per month ("yyyy-MM") and article and unit ("1|KG").
-using SalesTotals = QHash<QString, QHash<QString, double>>;
+// The five products of the declaration as the demo mill keeps them: the
+// code list of each, the articles its production parts give, the share of
+// the wheat they give (hundredths of a percent) and the stock each month
+// aims to close with (tonnes); the share of the surplus exported.
+struct DemoProduct {
+    const char* sufijo;
+    const char* codigos;
+    std::array<const char*, 2> produce; // second may be null
+    int extraccion;
+    int stockObjetivo;
+    int exportaPct;
+};
+const std::array<DemoProduct, 5>& demoProducts();
+// The wheat article.
+inline constexpr const char* kWheatArticle = "10";
 
-// Fills V_MV_Stock with options.movements rows in date order: sales (some
-// cancelled, some returned), purchases, production, transfers between
-// warehouses and stock adjustments. Customers are taken from MA_CLIENTES,
-// the document types of the sales system from TA_Cpte.
-SalesTotals insertMovements(SqliteDb& db, const DemoOptions& options);
+// Fills V_MV_Stock with options.movements rows in date order, books that
+// hold together: an opening stock movement, wheat purchases (a return to
+// the supplier now and then), production parts that consume wheat and
+// give the five products, domestic sales (some cancelled, some returned),
+// export invoices to foreign customers, stock adjustments and transfers.
+// The production follows the sales; what a product lacks comes in, and
+// its surplus goes out, as adjustments.
+void insertMovements(SqliteDb& db, const DemoOptions& options);
 
 } // namespace demo

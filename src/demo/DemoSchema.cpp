@@ -262,8 +262,10 @@ void insertFixedRows(SqliteDb& db) {
 }
 
 void createIndexes(SqliteDb& db) {
-    // The consumption statement filters the month's movements by date.
+    // As a business database has them: the month's statements filter the
+    // movements by date, an article's history reads them by article.
     db.exec(QStringLiteral("CREATE INDEX IX_MV_Stock_FECHA ON V_MV_Stock (FECHA)"));
+    db.exec(QStringLiteral("CREATE INDEX IX_MV_Stock_Articulo ON V_MV_Stock (IDArticulo, FECHA)"));
 }
 
 } // namespace demo

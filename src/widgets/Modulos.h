@@ -36,13 +36,17 @@ struct SerieGrafico {
     QString nombre;
     QList<QPointF> puntos; // x: the month's first moment in ms since 1970
     bool ejeDerecho = false;
-    bool limite = false; // a dashed dark red line: a limit, not a figure
+    bool limite = false; // a dashed line: a limit, not a figure
+    unsigned color = 0;  // 0xRRGGBB; 0 leaves the chart's own (a limit: dark red)
 };
 struct PedidoGrafico {
     QString titulo;
     QString tituloTiempo;
     QString formatoTiempo; // of the month labels, as QDateTime::toString
     int marcasTiempo = 2;
+    // When given, the time axis labels these instants (ms since 1970) and
+    // no others, each on its own point.
+    std::vector<std::pair<double, QString>> etiquetasTiempo;
     QString tituloIzquierdo;
     QString tituloDerecho;
     double izquierdoMinimo = 0, izquierdoMaximo = 1;

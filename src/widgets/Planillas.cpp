@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -23,8 +24,10 @@ namespace {
 
 const QString kTitulo = QStringLiteral("Planillas");
 
-void exporta(QWidget* ventana, const ModeloPlanilla& modelo, const QString& sugerido,
-             QLabel* estado) {
+} // namespace
+
+void ExportaCsv(QWidget* ventana, const ModeloPlanilla& modelo, const QString& sugerido,
+                QLabel* estado) {
     QFileDialog dialogo(ventana, QStringLiteral("Exportar CSV"));
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
@@ -50,8 +53,6 @@ void exporta(QWidget* ventana, const ModeloPlanilla& modelo, const QString& suge
                .arg(QDir::toNativeSeparators(archivo), error),
            vbExclamation, kTitulo);
 }
-
-} // namespace
 
 QWidget* Planillas::MuestraPlanilla(const QString& tabla, const QString& conexionTexto,
                                     const QString& titulo) {
@@ -104,8 +105,12 @@ QWidget* Planillas::MuestraModelo(std::unique_ptr<ModeloPlanilla> modelo,
     cerrar->setObjectName(QStringLiteral("cmdCerrar"));
     const QString sugerido = opciones.nombre;
     QObject::connect(exportar, &QPushButton::clicked, ventana,
-                     [=] { exporta(ventana, *m, sugerido, estado); });
+                     [=] { ExportaCsv(ventana, *m, sugerido, estado); });
     QObject::connect(cerrar, &QPushButton::clicked, ventana, &QWidget::close);
+    // Esc closes it, as it closes the program's dialogs.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), ventana);
+    esc->setContext(Qt::WindowShortcut);
+    QObject::connect(esc, &QShortcut::activated, ventana, &QWidget::close);
 
     auto* botones = new QHBoxLayout;
     botones->addWidget(estado, 1);

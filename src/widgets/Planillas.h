@@ -10,6 +10,7 @@
 #include <memory>
 
 class QIODevice;
+class QLabel;
 class QWidget;
 
 namespace ado {
@@ -65,6 +66,11 @@ private:
 // holds ";", a quote, a line break or surrounding blanks. false with the
 // reason in `error` when the device cannot be written.
 bool EscribeCsv(QIODevice* destino, const ModeloPlanilla& modelo, QString* error = nullptr);
+// "Exportar CSV…": asks for the file (suggesting `sugerido`.csv) through the
+// dialog seam and writes it whole or not at all; `estado` tells the rows
+// written, a failure is told in a message.
+void ExportaCsv(QWidget* ventana, const ModeloPlanilla& modelo, const QString& sugerido,
+                QLabel* estado);
 
 // How a planilla window shows its model.
 struct OpcionesPlanilla {

@@ -135,23 +135,39 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lista");
         QTest::addColumn<QString>("unidad");
         QTest::addColumn<QString>("final");
+        QTest::addColumn<QString>("exportacion"); // document types left out
+        QTest::addColumn<QString>("filtro");      // what the statement says of them
         QTest::newRow("one code") << "'1'"
                                   << "TON"
                                   << "N'TON') AND (LTRIM(RTRIM(V_MV_Stock."
-                                     "IDArticulo)) IN (N'1'))";
+                                     "IDArticulo)) IN (N'1'))"
+                                  << ""
+                                  << "";
         QTest::newRow("blanks around commas dropped")
             << " '5' ,'6' , '12'"
             << "TON"
-            << "N'TON') AND (LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN (N'5','6','12'))";
+            << "N'TON') AND (LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN (N'5','6','12'))"
+            << ""
+            << "";
         QTest::newRow("apostrophes stay inside the literals")
             << "'O''Brien'"
             << "T'N"
-            << "N'T''N') AND (LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN (N'O''Brien'))";
+            << "N'T''N') AND (LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN (N'O''Brien'))"
+            << ""
+            << "";
+        QTest::newRow("export types left out, quoted")
+            << "'1'"
+            << "TON"
+            << "N'TON') AND (LTRIM(RTRIM(V_MV_Stock.IDArticulo)) IN (N'1'))"
+            << "'FE', 'E''X'"
+            << " AND (LTRIM(RTRIM(V_MV_Stock.TC)) NOT IN ('FE','E''X')) ";
     }
     void statementText() {
         QFETCH(QString, lista);
         QFETCH(QString, unidad);
         QFETCH(QString, final);
+        QFETCH(QString, exportacion);
+        QFETCH(QString, filtro);
         const QString inicio =
             "SELECT V_MV_Stock.IDArticulo, ABS(SUM(V_MV_Stock.CantidadUD)) AS Consumo, "
             "ABS(SUM(V_MV_Stock.CantidadUD)) / Coeficiente AS ConsumoEquiv, "
@@ -160,11 +176,12 @@ private Q_SLOTS:
             "JOIN S_TA_EQUIV ON V_MV_Stock.IDArticulo = S_TA_EQUIV.IDARTICULO AND "
             "V_MV_Stock.IdUnidadBase = S_TA_EQUIV.IDUNIDAD WHERE (V_TA_Cpte.SISTEMA = 'VENTAS') "
             "AND (V_MV_Stock.Anulado = 0) AND (V_MV_Stock.FECHA >= '20250601' AND "
-            "V_MV_Stock.FECHA <= '20250630')GROUP BY V_MV_Stock.IDArticulo, "
+            "V_MV_Stock.FECHA <= '20250630')%1GROUP BY V_MV_Stock.IDArticulo, "
             "V_MV_Stock.IdUnidadBase, S_TA_EQUIV.IDUNIDAD_EQUIV, S_TA_EQUIV.COEFICIENTE HAVING "
             "(S_TA_EQUIV.IDUNIDAD_EQUIV = ";
-        QCOMPARE(sentenciaConsumo("'20250601'", "'20250630'", unidad, *listaCodigos(lista)),
-                 inicio + final);
+        QCOMPARE(sentenciaConsumo("'20250601'", "'20250630'", unidad, *listaCodigos(lista),
+                                  exportacion.isEmpty() ? QString() : *listaCodigos(exportacion)),
+                 inicio.arg(filtro) + final);
     }
 
     // The running total is rounded after each row, not once at the end.

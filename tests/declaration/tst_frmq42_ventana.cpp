@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
@@ -280,20 +281,36 @@ private Q_SLOTS:
         auto* grafico = planilla->findChild<QChartView*>("vistaGrafico");
         QVERIFY(grafico);
         const auto series = grafico->chart()->series();
-        QCOMPARE(series.size(), 7);
+        QCOMPARE(series.size(), 8);
         QCOMPARE(static_cast<QLineSeries*>(series.first())->count(), 4);
         // Yield of the December row: 64 + 0.
         QCOMPARE(static_cast<QLineSeries*>(series.at(4))->at(0).y(), 64.0);
-        // Tonnes on the left axis; the yield and its two limits (dashed) on
-        // the right one, where the limits' range stays in sight.
+        // The yield the demo's production parts measured: none in December,
+        // whose row has no books behind it.
+        const auto* medido = static_cast<QLineSeries*>(series.at(5));
+        QVERIFY(medido->count() >= 1 && medido->count() <= 3);
+        for (const QPointF& p : medido->points())
+            QVERIFY2(p.y() > 70 && p.y() < 80, qPrintable(QString::number(p.y())));
+        // Tonnes on the left axis; the yields and the two limits (dashed, each
+        // in its colour) on the right one, where the limits' range stays in
+        // sight.
         for (int i = 0; i < series.size(); ++i) {
             const auto ejes = grafico->chart()->axes(Qt::Vertical, series.at(i));
             QCOMPARE(ejes.size(), 1);
             QCOMPARE(ejes.first()->alignment(), i < 4 ? Qt::AlignLeft : Qt::AlignRight);
-            const bool limite = i >= 5;
+            const bool limite = i >= 6;
             QCOMPARE(static_cast<QLineSeries*>(series.at(i))->pen().style() == Qt::DashLine,
                      limite);
         }
+        QVERIFY(static_cast<QLineSeries*>(series.at(6))->pen().color() !=
+                static_cast<QLineSeries*>(series.at(7))->pen().color());
+        // One label per month from December to June, each on its month's point.
+        auto* meses = qobject_cast<QCategoryAxis*>(grafico->chart()->axes(Qt::Horizontal).first());
+        QVERIFY(meses);
+        QCOMPARE(meses->categoriesLabels(), (QStringList{"12/2024", "01/2025", "02/2025", "03/2025",
+                                                         "04/2025", "05/2025", "06/2025"}));
+        QCOMPARE(meses->endValue("04/2025"), static_cast<QLineSeries*>(series.first())->at(1).x());
+        QCOMPARE(grafico->chart()->legend()->alignment(), Qt::AlignRight);
         auto* porcentaje =
             qobject_cast<QValueAxis*>(grafico->chart()->axes(Qt::Vertical, series.at(4)).first());
         QVERIFY(porcentaje->min() <= 64.0 && porcentaje->max() >= 80.0);
@@ -304,6 +321,11 @@ private Q_SLOTS:
         });
         QTest::mouseClick(planilla->findChild<QPushButton*>("cmdGuardarGrafico"), Qt::LeftButton);
         QCOMPARE(QImageReader(png).format(), QByteArray("png"));
+        // Esc closes the planilla.
+        QApplication::setActiveWindow(planilla.get());
+        QVERIFY(QTest::qWaitForWindowActive(planilla.get()));
+        QTest::keyClick(vista, Qt::Key_Escape);
+        QVERIFY(!planilla->isVisible());
         prueba::ejecuta(ruta, "DELETE FROM DJ_Q42 WHERE Periodo = '12/2024'");
     }
 };

@@ -7,6 +7,7 @@
 #include "FormularioPrueba.h"
 #include "boot/Inicio.h"
 #include "db/Corpus.h"
+#include "declaration/Libros.h"
 #include "report/Reportes.h"
 
 using namespace prueba;
@@ -71,6 +72,13 @@ private Q_SLOTS:
         operacion(QStringLiteral("consumption"));
         f->CmdCalcular_Click();
 
+        // The month's figures from the books, as the window asks for them.
+        operacion(QStringLiteral("books"));
+        declaracion::PedidoLibros pedido;
+        pedido.periodo = QStringLiteral("07/2025");
+        pedido.codigos = {"'1'", "'2'", "'9'", "'5','6','7','8','12'", "'14'"};
+        QVERIFY(declaracion::leeLibros(pedido, {}).figura(QStringLiteral("P_Elaboracion")));
+
         operacion(QStringLiteral("save"));
         f->PanelBar1_ButtonClick(QStringLiteral("GRABAR"));
         QCOMPARE(cuenta(ruta, QStringLiteral("WHERE Periodo='07/2025'")), 1);
@@ -102,7 +110,9 @@ private Q_SLOTS:
         QTest::newRow("start") << "start" << 8;
         QTest::newRow("period confirm") << "period confirm" << 1;
         QTest::newRow("period new") << "period new" << 1;
-        QTest::newRow("consumption") << "consumption" << 4;
+        // One statement per product with a code list: the demo's five have one.
+        QTest::newRow("consumption") << "consumption" << 5;
+        QTest::newRow("books") << "books" << 2;
         QTest::newRow("save") << "save" << 3;
         QTest::newRow("delete") << "delete" << 1;
         QTest::newRow("lookup open") << "lookup open" << 2;

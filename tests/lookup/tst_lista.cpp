@@ -59,7 +59,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tabla");
         QTest::addColumn<bool>("articulos");
         QTest::newRow("customers")
-            << kClientes << QStringList{"RAZON_SOCIAL", "CODIGO"} << 18 << "VT_CLIENTES" << false;
+            << kClientes << QStringList{"RAZON_SOCIAL", "CODIGO"} << 20 << "VT_CLIENTES" << false;
         QTest::newRow("no rows: the columns all the same")
             << "SELECT CODIGO, DESCRIPCION FROM TA_MONEDAS WHERE 1 = 0"
             << QStringList{"CODIGO", "DESCRIPCION"} << 0 << "TA_MONEDAS" << false;
