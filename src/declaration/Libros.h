@@ -8,6 +8,7 @@
 // the checks before signing read the same figures.
 
 #include "Revision.h"
+#include "core/Cifras.h"
 #include "core/Currency.h"
 
 #include <QDateTime>
@@ -122,8 +123,7 @@ std::optional<Hallazgo> hallazgoCambioManual(const QString& columna, q42::Curren
                                              q42::Currency pantalla);
 // "De los libros: 14 comprobantes" (the tooltip of a filled box).
 QString leyendaLibros(int comprobantes);
-// A number with two decimals and thousands grouped under the regional
-// settings: 1250 gives "1.250,00" in Spanish.
-QString cifraConMiles(q42::Currency valor);
+// Two decimals and thousands marks, as the messages write figures.
+using q42::cifraConMiles;
 
 } // namespace declaracion

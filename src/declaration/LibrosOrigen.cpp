@@ -8,7 +8,6 @@
 #include "Consumo.h"
 #include "ado/Ado.h"
 #include "core/ArchivoIni.h"
-#include "core/Regional.h"
 #include "db/DB_Dll.h"
 
 namespace declaracion {
@@ -228,15 +227,6 @@ QString leyendaLibros(int comprobantes) {
     if (comprobantes == 1)
         return QStringLiteral("De los libros: 1 comprobante");
     return QStringLiteral("De los libros: %1 comprobantes").arg(comprobantes);
-}
-
-QString cifraConMiles(Currency valor) {
-    const std::int64_t centavos = valor.rounded(2).raw() / 100;
-    const std::int64_t absoluto = centavos < 0 ? -centavos : centavos;
-    const QLocale l = q42::Regional::locale();
-    return (centavos < 0 ? QStringLiteral("-") : QString()) +
-           l.toString(qlonglong(absoluto / 100)) + l.decimalPoint() +
-           QStringLiteral("%1").arg(int(absoluto % 100), 2, 10, QLatin1Char('0'));
 }
 
 } // namespace declaracion
