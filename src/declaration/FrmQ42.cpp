@@ -159,6 +159,8 @@ FrmQ42::FrmQ42(QWidget* parent) : QWidget(parent) {
     connect(CmdCalcular, &QPushButton::clicked, this, [this] {
         protegido(QStringLiteral("CmdCalcular_Click"), [&] { CmdCalcular_Click(); });
     });
+    connect(CmdLibros, &QPushButton::clicked, this,
+            [this] { protegido(QStringLiteral("CmdLibros_Click"), [&] { CmdLibros_Click(); }); });
     vigilaCambios();
     // One filter on the application: the form previews every key of its
     // controls (Form_KeyDown) before the boxes' own events run.
@@ -375,6 +377,12 @@ QWidget* FrmQ42::creaGrillaProductos() {
     CmdCalcular->setObjectName(QStringLiteral("CmdCalcular"));
     CmdCalcular->setToolTip(QStringLiteral("Calcula el consumo interno con las ventas del mes"));
     g->addWidget(CmdCalcular, kPrimeraFila + 6, kPrimeraColumna + n);
+    CmdLibros = new QPushButton(QStringLiteral("Desde los &libros"), marco);
+    CmdLibros->setObjectName(QStringLiteral("CmdLibros"));
+    CmdLibros->setToolTip(QStringLiteral("Llena las cifras del mes con los comprobantes de la "
+                                         "base de gestión: compras, partes de producción, "
+                                         "ventas y exportaciones"));
+    g->addWidget(CmdLibros, kPrimeraFila + 1, kPrimeraColumna + n);
     for (int p = 0; p < n; ++p)
         g->setColumnStretch(kPrimeraColumna + p, 1);
     return marco;

@@ -33,7 +33,9 @@ class Recordset;
 
 namespace declaracion {
 struct Hallazgo;
-}
+struct FigurasDeclaracion;
+struct PedidoLibros;
+} // namespace declaracion
 
 namespace q42 {
 class NavBar;
@@ -120,6 +122,11 @@ public:
 
     // "&Calcular": the five consumption boxes from the month's sales.
     void CmdCalcular_Click();
+    // "Desde los &libros": every figure the books hold, each marked with
+    // its documents; F9 on a marked box lists them.
+    void CmdLibros_Click();
+    void OrigenDeCaja(int Index);
+    QPushButton* CmdLibros;
     // Prints the declaration on screen through the report "Q42".
     void Imprimir();
     // No month on screen nor typed: asks for "Desde" and "Hasta" and previews the
@@ -169,6 +176,12 @@ private:
     void muestraEstadoDelMes();
     // Every figure box holds a figure (F6 saves without the period's check).
     bool cifrasValidas();
+
+    // The books (FrmQ42_Libros.cpp).
+    declaracion::PedidoLibros pedidoLibros() const;
+    void muestraMarcaLibros(int Index);
+    std::vector<declaracion::Hallazgo>
+    hallazgosDeLibros(const declaracion::FigurasDeclaracion& figuras) const;
 
     // The checks before signing (FrmQ42_Revision.cpp).
     std::vector<declaracion::Hallazgo> hallazgos() const;

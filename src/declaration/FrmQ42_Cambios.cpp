@@ -22,6 +22,9 @@ void FrmQ42::vigilaCambios() {
     for (int i = 0; i < m_txtFields.size(); ++i)
         connect(m_txtFields[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
             m_mes.ponCaja(i, t);
+            // A figure from the books changed by hand loses its mark.
+            if (m_mes.deLibros(i))
+                muestraMarcaLibros(i);
             muestraEstadoDelMes();
         });
     for (int i = 0; i < m_ajustes.size(); ++i)

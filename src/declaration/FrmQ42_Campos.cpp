@@ -12,12 +12,15 @@
 #include "widgets/Formularios.h"
 #include "widgets/PanelBar.h"
 
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <memory>
 
 using namespace declaracion;
 using q42::Formularios;
@@ -98,8 +101,17 @@ bool FrmQ42::eventFilter(QObject* objeto, QEvent* evento) {
             txtFields_MouseDown(indice, static_cast<QMouseEvent*>(evento)->button());
             break;
         case QEvent::ContextMenu:
-            // A box with a lookup opens it on the right button instead.
+            // A box with a lookup opens it on the right button instead; a
+            // figure from the books offers its documents beside the editing.
             tomado = !txtFields(indice)->property(Formularios::Tag).toString().trimmed().isEmpty();
+            if (!tomado && m_mes.deLibros(indice)) {
+                std::unique_ptr<QMenu> menu(txtFields(indice)->createStandardContextMenu());
+                menu->addSeparator();
+                QAction* origen = menu->addAction(QStringLiteral("¿De dónde sale?\tF9"));
+                if (menu->exec(static_cast<QContextMenuEvent*>(evento)->globalPos()) == origen)
+                    OrigenDeCaja(indice);
+                tomado = true;
+            }
             break;
         default:
             break;
@@ -123,9 +135,15 @@ void FrmQ42::txtFields_GotFocus(int Index) {
 
 void FrmQ42::txtFields_LostFocus(int Index) {
     pintaFondo(txtFields(Index), kFondoNormal);
+    if (m_mes.deLibros(Index))
+        muestraMarcaLibros(Index);
 }
 
 bool FrmQ42::txtFields_KeyDown(int Index, int KeyCode, Qt::KeyboardModifiers /*Shift*/) {
+    if (KeyCode == Qt::Key_F9) {
+        OrigenDeCaja(Index);
+        return true;
+    }
     bool confirma = Formularios::EsTeclaConfirma(KeyCode);
     QLineEdit* c = txtFields(Index);
     // The month on screen confirmed again: nothing to reload over the entries.

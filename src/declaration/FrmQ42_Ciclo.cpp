@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -117,6 +118,7 @@ void FrmQ42::DetalleOn(bool Off) {
         c->setEnabled(Off);
     for (QToolButton* b : std::as_const(m_botonesArticulos))
         b->setEnabled(Off);
+    CmdLibros->setEnabled(Off);
     NavBar1->setNavenabled(!Off);
     NavBar1->setVisible(!Off);
     for (const Interruptor& i : kInterruptores)

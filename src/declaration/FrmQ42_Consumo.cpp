@@ -4,6 +4,7 @@
 #include "ColumnasDeclaracion.h"
 #include "Consumo.h"
 #include "FrmQ42.h"
+#include "Libros.h"
 #include "ado/Ado.h"
 #include "core/Conversiones.h"
 #include "core/MsgBox.h"
@@ -37,7 +38,10 @@ void calculaProducto(FrmQ42& f, int producto, const QString& desde, const QStrin
     if (!codigos->isEmpty()) {
         Progreso::Mensaje(texto);
         DB_Dll& db = DB_Dll::instance();
-        QString sql = sentenciaConsumo(db.FechaSQL(desde), db.FinDiaSQL(hasta), unidad, *codigos);
+        // The exports are declared apart: their documents are no domestic sale.
+        const std::optional<QString> exportacion = listaCodigos(leeAjustesLibros().cpteExportacion);
+        QString sql = sentenciaConsumo(db.FechaSQL(desde), db.FinDiaSQL(hasta), unidad, *codigos,
+                                       exportacion.value_or(QString()));
         ado::Recordset rs;
         db.AbrirRecordset(sql, rs, db.gCnn, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
         // The operator gave up the statement in the database's own dialog.

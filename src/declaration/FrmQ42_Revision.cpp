@@ -18,9 +18,12 @@ std::vector<Hallazgo> FrmQ42::hallazgos() const {
         return caja(QString::fromLatin1(kProductos[size_t(p)].cajaCodigos))->text();
     });
     std::vector<Hallazgo> lista = revisaDeclaracion(figuras, leeLimitesRevision());
-    if (m_edicion && leeLimitesRevision().activa)
+    if (m_edicion && leeLimitesRevision().activa) {
         for (Hallazgo& h : m_mes.hallazgosDeArrastre())
             lista.push_back(std::move(h));
+        for (Hallazgo& h : hallazgosDeLibros(figuras))
+            lista.push_back(std::move(h));
+    }
     return lista;
 }
 

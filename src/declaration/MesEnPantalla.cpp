@@ -41,6 +41,7 @@ void MesEnPantalla::cierra() {
     m_estado = EstadoMes::Ninguno;
     m_baja = false;
     sinArrastre();
+    sinLibros();
     fijaReferencia();
 }
 
@@ -49,6 +50,7 @@ void MesEnPantalla::abre(const QString& periodo, EstadoMes estado) {
     m_estado = estado;
     m_baja = false;
     sinArrastre();
+    sinLibros();
     fijaReferencia();
 }
 
@@ -79,6 +81,32 @@ void MesEnPantalla::ponArrastre(const QString& periodoAnterior,
 void MesEnPantalla::sinArrastre() {
     m_periodoAnterior.clear();
     m_arrastre.fill(std::nullopt);
+}
+
+void MesEnPantalla::sinLibros() {
+    m_libros.fill(std::nullopt);
+    m_comprobantes.fill(0);
+}
+
+void MesEnPantalla::ponDeLibros(int caja, Currency valor, int comprobantes) {
+    if (caja < 0 || caja >= kCajas)
+        return;
+    m_libros[size_t(caja)] = valor;
+    m_comprobantes[size_t(caja)] = comprobantes;
+}
+
+bool MesEnPantalla::comoEnLibros(int caja) const {
+    const auto& libros = m_libros.at(size_t(caja));
+    const auto enPantalla = leeCantidad(m_cajas.at(size_t(caja)));
+    return libros && enPantalla && libros->rounded(2) == enPantalla->rounded(2);
+}
+
+std::vector<int> MesEnPantalla::cambiadasAMano() const {
+    std::vector<int> out;
+    for (int c = 0; c < kCajas; ++c)
+        if (m_libros[size_t(c)] && !comoEnLibros(c))
+            out.push_back(c);
+    return out;
 }
 
 QString MesEnPantalla::motivoParaNoGuardar(const QString& periodoEscrito) const {

@@ -100,6 +100,17 @@ public:
     // Findings for the checks before signing: each carried change, and a
     // stored month's opening stock that differs from the previous close.
     std::vector<Hallazgo> hallazgosDeArrastre() const;
+    // Figures filled from the business database's books: the value and
+    // how many documents it comes from, by box, until another month comes.
+    void ponDeLibros(int caja, q42::Currency valor, int comprobantes);
+    void sinLibros();
+    std::optional<q42::Currency> deLibros(int caja) const { return m_libros.at(size_t(caja)); }
+    int comprobantes(int caja) const { return m_comprobantes.at(size_t(caja)); }
+    // Filled from the books and still showing that figure.
+    bool comoEnLibros(int caja) const;
+    // Boxes filled from the books and changed by hand since.
+    std::vector<int> cambiadasAMano() const;
+
     // The box's text as it was when the month came on screen.
     QString referencia(int caja) const { return m_referencia.at(size_t(caja)); }
 
@@ -116,6 +127,8 @@ private:
     std::array<QString, kCuantosAjustes> m_referenciaAjustes;
     QString m_periodoAnterior;
     std::array<std::optional<q42::Currency>, kCajas> m_arrastre;
+    std::array<std::optional<q42::Currency>, kCajas> m_libros;
+    std::array<int, kCajas> m_comprobantes{};
 };
 
 // The name of an opening stock in messages: "trigo", "000" ... "BASURA".

@@ -3,6 +3,7 @@
 // that must fail without writing anything.
 
 #include "FormularioPrueba.h"
+#include "core/Cifras.h"
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/DlgRevision.h"
 #include "report/Reportes.h"
@@ -476,6 +477,50 @@ private Q_SLOTS:
             QCOMPARE(enEdicion(*f), modo == QLatin1String("edicion"));
         if (foco >= 0)
             QCOMPARE(QApplication::focusWidget(), caja(*f, foco));
+    }
+
+    // A stored month filled from its own books stays as stored; a figure
+    // changed by hand after the fill loses its mark and is listed before
+    // saving; F9 lists the documents whose total is the box.
+    void desdeLosLibros() {
+        ScriptedMessages msgs;
+        g_revision = QStringLiteral("0");
+        g_revisado.clear();
+        QString totalOrigen;
+        DialogScript dialogos([&](QDialog* d) {
+            if (d->objectName() == QLatin1String("DlgOrigen")) {
+                totalOrigen = d->findChild<QLabel*>(QStringLiteral("lblTotal"))->text();
+                return int(QDialog::Accepted);
+            }
+            return respondeDialogo(d);
+        });
+        auto f = abreVentana();
+        const QStringList antes = tabla(ruta);
+        escribe(*f, 0, QStringLiteral("06/2025"));
+        QStringList enPantalla;
+        for (int i = 0; i < declaracion::kCajas; ++i)
+            enPantalla << caja(*f, i)->text();
+        QVERIFY(f->CmdLibros->isEnabled());
+        f->CmdLibros->click();
+        for (int i = 0; i < declaracion::kCajas; ++i)
+            QCOMPARE(caja(*f, i)->text(), enPantalla[i]);
+        QVERIFY(f->windowTitle().startsWith(QStringLiteral("06/2025 — guardada")));
+        QVERIFY(caja(*f, 2)->toolTip().startsWith(QStringLiteral("De los libros: ")));
+
+        caja(*f, 3)->setFocus();
+        tecla(*f, Qt::Key_F9);
+        QCOMPARE(totalOrigen.section(QLatin1Char(' '), 1, 1),
+                 q42::cifraConMiles(*declaracion::leeCantidad(caja(*f, 3)->text())));
+
+        escribe(*f, 2, QStringLiteral("1234"));
+        QVERIFY(caja(*f, 2)->toolTip().isEmpty());
+        tecla(*f, Qt::Key_F5);
+        QVERIFY2(g_revisado.join(QLatin1Char('|'))
+                     .contains(QStringLiteral("revisión: Ingresos del mes 1.234,00 difiere de los "
+                                              "libros (")),
+                 qPrintable(g_revisado.join(QLatin1Char('|'))));
+        QCOMPARE(tabla(ruta), antes);
+        QCOMPARE(msgs.unexpected(), 0);
     }
 
     // Another operator saved the same new month meanwhile: the save fails
