@@ -27,9 +27,14 @@ newcomer "$root/run.sh" --pdf 06/2025 "$work/dj.pdf" >"$work/pdf.log" 2>&1 ||
 [ "$(head -c 4 "$work/dj.pdf")" = "%PDF" ] || fail "./run.sh --pdf wrote no PDF"
 
 q42=$root/build-release/q42
-newcomer "$q42" --help | grep -q -- --demo || fail "q42 --help does not answer"
-newcomer "$q42" --version | grep -q '^q42 ' || fail "q42 --version does not answer"
-newcomer "$q42" --demo --libros 06/2025 | grep -q '^P_Ingresos;' ||
+# Each output whole before it is searched: grep -q leaving at the first match
+# would cut the program's writing short (a broken pipe, a failed pipeline).
+newcomer "$q42" --help >"$work/help.txt" && grep -q -- --demo "$work/help.txt" ||
+    fail "q42 --help does not answer"
+newcomer "$q42" --version >"$work/version.txt" && grep -q '^q42 ' "$work/version.txt" ||
+    fail "q42 --version does not answer"
+newcomer "$q42" --demo --libros 06/2025 >"$work/libros.txt" &&
+    grep -q '^P_Ingresos;' "$work/libros.txt" ||
     fail "q42 --demo --libros 06/2025 printed no figures"
 
 # An interrupted or foreign demo file is set aside, never used nor lost.
