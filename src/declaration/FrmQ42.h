@@ -69,9 +69,9 @@ public:
     const declaracion::MesEnPantalla& mes() const { return m_mes; }
 
     // Form state shared by every routine of the window.
-    bool Grabando = false;    // a save from the command bar is running
-    qint16 IndiceActual = 0;  // box that last had the focus or was clicked
-    bool SinAnterior = false; // the last carry-over found no previous month
+    bool Grabando() const { return m_grabando; }           // a save is running
+    qint16 IndiceActual() const { return m_indiceActual; } // box last focused or clicked
+    bool SinAnterior() const { return m_sinAnterior; }     // no previous month carried
 
     // The bound boxes (txtFields_0 .. txtFields_40) and the settings boxes
     // of the "Formulas" tab by control name (Txt000 .. TxtCosecha).
@@ -200,6 +200,9 @@ private:
     // lower-cased column name; empty without one.
     QHash<QString, QVariant> m_anterior;
     bool m_edicion = false; // edit mode
+    bool m_grabando = false;
+    qint16 m_indiceActual = 0;
+    bool m_sinAnterior = false;
     // The month on screen against what it was when it came: its state, its
     // changes, the carry-over's changes of stored stocks.
     declaracion::MesEnPantalla m_mes;

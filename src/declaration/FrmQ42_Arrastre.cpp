@@ -21,14 +21,14 @@ void FrmQ42::PeriodoAnterior() {
         [&] { periodo = periodoAnteriorDe(txtFields(kCajaPeriodo)->text()); },
         [&] {
             // Read with the period itself (leePeriodo).
-            SinAnterior = m_anterior.isEmpty();
+            m_sinAnterior = m_anterior.isEmpty();
             // A new month would open with empty stocks without a word.
-            if (SinAnterior && EsNuevo() && leeLimitesRevision().activa)
+            if (m_sinAnterior && EsNuevo() && leeLimitesRevision().activa)
                 q42::MsgBox(avisoSinMesAnterior(periodo), q42::vbInformation,
                             QStringLiteral("Revisión"));
         },
         [&] {
-            if (SinAnterior)
+            if (m_sinAnterior)
                 return;
             const Arrastre a = calculaArrastre(
                 [&](const QString& columna) {

@@ -77,10 +77,10 @@ bool FrmQ42::periodoEnPantalla() {
 
 // The full check and the save; on success the form starts afresh.
 bool FrmQ42::grabaDeclaracion() {
-    Grabando = true;
+    m_grabando = true;
     struct Fin {
         FrmQ42& f;
-        ~Fin() { f.Grabando = false; }
+        ~Fin() { f.m_grabando = false; }
     } fin{*this};
     m_mes.ponError(false);
     if (!periodoEnPantalla() || !Datosvalidos() || !revisaAntesDe(QStringLiteral("Grabar igual")))
@@ -122,5 +122,5 @@ void FrmQ42::cancelaDeclaracion() {
         return;
     Inicializa();
     seleccionaPeriodo();
-    Grabando = false;
+    m_grabando = false;
 }

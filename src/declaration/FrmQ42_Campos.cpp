@@ -129,7 +129,7 @@ void FrmQ42::txtFields_GotFocus(int Index) {
     QLineEdit* c = txtFields(Index);
     pintaFondo(c, kFondoFoco);
     c->setSelection(0, int(c->text().trimmed().size()));
-    IndiceActual = qint16(Index);
+    m_indiceActual = qint16(Index);
     ponConsulta(Index);
 }
 
@@ -159,7 +159,7 @@ bool FrmQ42::txtFields_KeyDown(int Index, int KeyCode, Qt::KeyboardModifiers /*S
             Formularios::MueveFoco(c, KeyCode);
     }
     // The lookup switch follows the box the lookup would act on.
-    ponConsulta(IndiceActual);
+    ponConsulta(m_indiceActual);
     return confirma;
 }
 
@@ -180,7 +180,7 @@ void FrmQ42::txtFields_KeyUp(int Index) {
 }
 
 void FrmQ42::txtFields_MouseDown(int Index, Qt::MouseButton Button) {
-    IndiceActual = qint16(Index);
+    m_indiceActual = qint16(Index);
     if (Button == Qt::RightButton)
         ConsultaCampo();
 }
@@ -216,7 +216,7 @@ void FrmQ42::muestraAviso(const QString& mensaje, QLineEdit* caja) {
 // the store fail on the duplicate key instead of being overwritten).
 void FrmQ42::validaPeriodo(const QString& valor) {
     ado::Recordset& rs = RsDatos();
-    const bool mismo = Grabando && valor == m_mes.periodo();
+    const bool mismo = m_grabando && valor == m_mes.periodo();
     const bool leida =
         mismo && EsExistente() && rs.State() == ado::adStateOpen && !rs.BOF() && !rs.EOF_();
     if (!leida) {
@@ -231,10 +231,10 @@ void FrmQ42::validaPeriodo(const QString& valor) {
         }
         if (existe && !nuevo) {
             m_mes.ponEstado(EstadoMes::Guardado);
-            if (!Grabando)
+            if (!m_grabando)
                 CargaRegistro();
         } else {
-            if (!Grabando) {
+            if (!m_grabando) {
                 InicializaDetalle();
                 m_mes.abre(valor, EstadoMes::Nuevo);
             }
@@ -242,7 +242,7 @@ void FrmQ42::validaPeriodo(const QString& valor) {
         }
     }
     DetalleOn(true);
-    if (!Grabando) {
+    if (!m_grabando) {
         m_mes.ponPeriodo(valor);
         PeriodoAnterior();
         // A new month is what was prepared for it; a stored one stays its
@@ -259,7 +259,7 @@ void FrmQ42::validaPeriodo(const QString& valor) {
 // Another period confirmed over edited entries: they are saved, dropped or
 // kept as the operator answers; kept, the period box shows their month again.
 bool FrmQ42::dejaPorOtroPeriodo(const QString& valor) {
-    if (Grabando || !m_edicion || valor == m_mes.periodo() || dejaDeclaracion())
+    if (m_grabando || !m_edicion || valor == m_mes.periodo() || dejaDeclaracion())
         return true;
     QLineEdit* periodo = txtFields(kCajaPeriodo);
     periodo->setText(m_mes.periodo());
@@ -293,17 +293,17 @@ void FrmQ42::CampoValida(int Index, QLineEdit* Texto) {
                 m_mes.ponError(true);
             } else {
                 Texto->setText(leeCantidad(valor)->toFixed(2));
-                if (!Grabando)
+                if (!m_grabando)
                     TotalizaP();
             }
         }
     } catch (...) {
         // The operator stays in the box he was told about.
-        if (!Grabando)
+        if (!m_grabando)
             m_mes.ponError(true);
         // During a save the save's own check names the field; on
         // confirming a box the operator is told here.
-        if (!Grabando) {
+        if (!m_grabando) {
             const q42::Error e = q42::StepRunner::toError(std::current_exception());
             const QString campo = Texto->property(Formularios::DataField).toString();
             muestraAviso(mensaje.isEmpty()

@@ -31,7 +31,7 @@ void FrmQ42::leeEtiquetasConsulta() {
 }
 
 void FrmQ42::ConsultaCampo() {
-    QLineEdit* c = txtFields(IndiceActual);
+    QLineEdit* c = txtFields(m_indiceActual);
     const QString tag = c->property(Formularios::Tag).toString();
     if (tag.trimmed().isEmpty())
         return;
@@ -61,7 +61,7 @@ void FrmQ42::ConsultaCampo() {
         return;
     c->setText(fecha ? valor : valor.trimmed());
     // Confirmed as if the operator had pressed Enter.
-    txtFields_KeyDown(IndiceActual, Qt::Key_Return, Qt::NoModifier);
+    txtFields_KeyDown(m_indiceActual, Qt::Key_Return, Qt::NoModifier);
 }
 
 void FrmQ42::EligeArticulosProducto(int producto) {

@@ -106,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(msgs.count(), 1);
         QVERIFY2(msgs.last().prompt.contains(motivo), qPrintable(msgs.last().prompt));
         QCOMPARE(msgs.last().buttons(), int(q42::vbAbortRetryIgnore));
-        QVERIFY(enEdicion(*f) && f->HuboError() && !f->Grabando);
+        QVERIFY(enEdicion(*f) && f->HuboError() && !f->Grabando());
         QCOMPARE(entradas(*f), antes);
 
         // Confirming the month on screen again reloads nothing: the entries

@@ -117,7 +117,7 @@ private Q_SLOTS:
         QVERIFY2(msgs.last().prompt.contains(causa), qPrintable(msgs.last().prompt));
         QVERIFY(msgs.last().prompt.contains(QStringLiteral("declaración %1").arg(periodo)));
         // The failed save keeps the operator's entries on screen.
-        QVERIFY(enEdicion(*f) && f->HuboError() && !f->Grabando);
+        QVERIFY(enEdicion(*f) && f->HuboError() && !f->Grabando());
         QCOMPARE(caja(*f, 2)->text(), QStringLiteral("4321,00"));
 
         if (respuesta == q42::vbRetry) {

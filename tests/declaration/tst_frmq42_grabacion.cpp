@@ -146,7 +146,7 @@ private Q_SLOTS:
 
         tecla(*f, Qt::Key_F5);
         QCOMPARE(msgs.count(), 0);
-        QVERIFY(!f->Grabando);
+        QVERIFY(!f->Grabando());
         QVERIFY(!enEdicion(*f));
         QVERIFY(caja(*f, 0)->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), caja(*f, 0));
@@ -205,7 +205,7 @@ private Q_SLOTS:
         tecla(*f, Qt::Key_F5);
         QCOMPARE(msgs.count(), 1);
         QCOMPARE(msgs.last().prompt, QStringLiteral(" Debe informar el Periodo!"));
-        QVERIFY(!f->Grabando);
+        QVERIFY(!f->Grabando());
         QVERIFY(enEdicion(*f));
         QCOMPARE(QApplication::focusWidget(), caja(*f, 0));
         QCOMPARE(tabla(ruta), antes);
@@ -541,7 +541,7 @@ private Q_SLOTS:
         QCOMPARE(msgs.last().buttons(), int(q42::vbOKOnly));
         QCOMPARE(numero(ruta, QStringLiteral("P_Ingresos"), QStringLiteral("07/2025")), 999.0);
         QCOMPARE(cuenta(ruta, QStringLiteral("WHERE Periodo='07/2025'")), 1);
-        QVERIFY(enEdicion(*f) && f->EsNuevo() && f->HuboError() && !f->Grabando);
+        QVERIFY(enEdicion(*f) && f->EsNuevo() && f->HuboError() && !f->Grabando());
         QCOMPARE(caja(*f, 2)->text(), QStringLiteral("10,00"));
         QVERIFY(registro().contains(QStringLiteral("UNIQUE constraint failed")));
     }
@@ -620,7 +620,7 @@ private Q_SLOTS:
         caja(*f, 7)->setFocus();
         f->Inicializa();
         QVERIFY(f->HuboError());
-        QCOMPARE(f->IndiceActual, qint16(7));
+        QCOMPARE(f->IndiceActual(), qint16(7));
         QVERIFY(!enEdicion(*f));
     }
 

@@ -181,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(msgs.count(), 0);
         QVERIFY(enEdicion(*f));
         QVERIFY(f->EsNuevo() && !f->EsExistente());
-        QVERIFY(!f->SinAnterior);
+        QVERIFY(!f->SinAnterior());
         QCOMPARE(caja(*f, 1)->text(), QStringLiteral("25,00"));
         // 7,125 rounds to the even digit.
         const QStringList iniciales = {"50,00", "12,50", "-3,25", "0,00", "7,12"};
@@ -215,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(msgs.last().prompt, QStringLiteral("No hay declaración de 08/2025: las "
                                                     "existencias iniciales quedan vacías"));
         QCOMPARE(msgs.last().icon(), int(q42::vbInformation));
-        QVERIFY(enEdicion(*f) && f->EsNuevo() && f->SinAnterior);
+        QVERIFY(enEdicion(*f) && f->EsNuevo() && f->SinAnterior());
         QVERIFY(caja(*f, 1)->text().isEmpty());
         QVERIFY(caja(*f, 5)->text().isEmpty());
         QCOMPARE(caja(*f, 15)->text(), QStringLiteral("64"));

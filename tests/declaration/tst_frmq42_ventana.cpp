@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(fondo(caja(*f, 0)), QColor(0, 255, 255));
         escribe(*f, 0, QStringLiteral("05/2025"));
         QCOMPARE(QApplication::focusWidget(), caja(*f, 1));
-        QCOMPARE(f->IndiceActual, qint16(1));
+        QCOMPARE(f->IndiceActual(), qint16(1));
         QCOMPARE(fondo(caja(*f, 1)), QColor(0, 255, 255));
         QCOMPARE(fondo(caja(*f, 0)), QColor(255, 255, 255));
         // Enter goes on in the order of the indexes, across the grid.

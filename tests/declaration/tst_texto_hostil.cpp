@@ -164,7 +164,7 @@ private Q_SLOTS:
                                      .arg(columna))
                          .toString(),
                      enCaja.trimmed());
-        QVERIFY(!f->Grabando);
+        QVERIFY(!f->Grabando());
     }
 };
 
