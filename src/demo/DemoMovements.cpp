@@ -224,6 +224,9 @@ struct Plan {
     std::vector<std::vector<Row>> groups;
     qint64 wheat = 0;
     std::array<qint64, 5> stock{};
+    // A month without adjustments: the product whose sales the stock and
+    // the milling could not cover, -1 when all were covered.
+    int falta = -1;
     std::size_t size() const {
         std::size_t n = 0;
         for (const auto& g : groups)
@@ -232,10 +235,13 @@ struct Plan {
     }
 };
 
-// `room`: the month's rows left for the plan.
+// `room`: the month's rows left for the plan. `ajustes` false: a month still
+// to declare, whose books need no stock adjustment (no cleaning loss, no
+// product bought in or written off), so that the figures the books fill
+// are the whole declaration; its surplus stays in stock.
 Plan planMonth(Generator& gen, const std::vector<Row>& sales, const QHash<Key, double>& toTonnes,
                std::array<qint64, 5> stock, qint64 wheat, bool opening, int budget, int room,
-               int lastDay) {
+               int lastDay, bool ajustes) {
     // The month's domestic consumption, as the books give it.
     std::map<Key, double> sold;
     for (const Row& r : sales) {
@@ -260,7 +266,7 @@ Plan planMonth(Generator& gen, const std::vector<Row>& sales, const QHash<Key, d
     // and lost to cleaning is what the extractions share out.
     const qint64 need = consumo[0] + objetivo[0] - stock[0];
     const qint64 milled = std::max<qint64>(50000, need * 10000 / (kProducts[0].extraccion - 100));
-    const qint64 merma = milled * 4 / 1000;
+    const qint64 merma = ajustes ? milled * 4 / 1000 : 0;
     std::array<qint64, 5> produced{};
     for (std::size_t p = 0; p < kProducts.size(); ++p) {
         qint64 e = kProducts[p].extraccion;
@@ -309,7 +315,8 @@ Plan planMonth(Generator& gen, const std::vector<Row>& sales, const QHash<Key, d
     }
     if (devolucion > 0)
         line(gen.range(1, lastDay), "DC", kWheatArticle, -devolucion, "03");
-    line(lastDay, "AJS", kWheatArticle, -merma, "03");
+    if (merma > 0)
+        line(lastDay, "AJS", kWheatArticle, -merma, "03");
     // Production parts spread over the month, each consuming wheat and
     // giving every product.
     for (int i = 0; i < parts; ++i) {
@@ -338,6 +345,15 @@ Plan planMonth(Generator& gen, const std::vector<Row>& sales, const QHash<Key, d
     std::array<qint64, 5> sobrante{};
     for (std::size_t p = 0; p < kProducts.size(); ++p) {
         const qint64 disponible = stock[p] + produced[p];
+        if (!ajustes) {
+            // Sales the stock and the milling cannot cover are given up.
+            if (consumo[p] > disponible && plan.falta < 0)
+                plan.falta = int(p);
+            // Nothing written off: what is not exported stays in stock.
+            sobrante[p] = std::max<qint64>(0, disponible - consumo[p] - objetivo[p]);
+            stock[p] = disponible - consumo[p];
+            continue;
+        }
         const qint64 otros = std::max<qint64>(0, consumo[p] + objetivo[p] - disponible);
         sobrante[p] = disponible + otros - consumo[p] - objetivo[p];
         if (otros > 0)
@@ -353,12 +369,33 @@ Plan planMonth(Generator& gen, const std::vector<Row>& sales, const QHash<Key, d
             plan.groups.back().back().cliente = gen.customer(true);
             left -= container;
         }
-        if (sobrante[p] - exporta > 0)
+        if (!ajustes)
+            stock[p] -= exporta;
+        else if (sobrante[p] - exporta > 0)
             line(lastDay, "AJS", pr.produce[0], -(sobrante[p] - exporta), "01");
     }
     plan.wheat = wheat + ingresos - milled;
     plan.stock = stock;
     return plan;
+}
+
+// Drops the month's last sale of an article of the list (with its other
+// lines); false when there is none.
+bool dropSale(std::vector<Row>& rows, const char* codigos) {
+    for (std::size_t i = rows.size(); i-- > 0;) {
+        const QByteArray tc(rows[i].tc);
+        if ((tc != "FA" && tc != "FB") || !inList(codigos, QByteArray(rows[i].articulo)))
+            continue;
+        std::size_t fin = i + 1;
+        while (fin < rows.size() && rows[fin].pairedWithPrevious)
+            ++fin;
+        std::size_t inicio = i;
+        while (inicio > 0 && rows[inicio].pairedWithPrevious)
+            --inicio;
+        rows.erase(rows.begin() + std::ptrdiff_t(inicio), rows.begin() + std::ptrdiff_t(fin));
+        return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -417,10 +454,15 @@ void insertMovements(SqliteDb& db, const DemoOptions& o) {
             gen.add(rows, returnable, lastDay, own - int(rows.size()));
         // The plan follows the sales; while it does not fit in the month's
         // rows, the last sales give way to it (in a tiny month, all of them).
+        // The months after the declared ones are still to declare: books
+        // without adjustments, whose sales the stock and the milling cover.
+        const bool ajustes = m < o.months;
         Plan plan;
         for (;;) {
             plan = planMonth(gen, rows, toTonnes, stock, wheat, m == 0, budget,
-                             budget - int(rows.size()), lastDay);
+                             budget - int(rows.size()), lastDay, ajustes);
+            if (plan.falta >= 0 && dropSale(rows, kProducts[size_t(plan.falta)].codigos))
+                continue;
             const std::size_t total = rows.size() + plan.size();
             if (total <= std::size_t(budget) || rows.empty())
                 break;

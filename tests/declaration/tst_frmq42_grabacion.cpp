@@ -98,6 +98,8 @@ void paso(FrmQ42& f, const QString& texto) {
         f.NavBar1_ButtonClick(uno);
     } else if (verbo == QLatin1String("calcula")) {
         f.CmdCalcular->click();
+    } else if (verbo == QLatin1String("libros")) {
+        f.CmdLibros->click();
     } else if (verbo == QLatin1String("cierra")) {
         f.close();
     } else if (verbo == QLatin1String("revision")) {
@@ -415,6 +417,11 @@ private Q_SLOTS:
                            "tecla Enter", "teclea 1000", "tecla Enter",    "tecla F5"}
             << ninguna << QStringList() << QStringList{"04/2025 P_Ingresos 1000"} << "consulta"
             << 0;
+        // The month after the declared ones, filed from its books in the
+        // keys the README counts: nothing to revise, the month is stored.
+        QTest::newRow("a new month from the books is filed without findings")
+            << QString() << QStringList{"periodo 07/2025", "libros", "tecla F5"} << ninguna
+            << QStringList() << QStringList{"07/2025 Periodo 07/2025"} << "consulta" << 0;
         QTest::newRow("F8 on a month never saved drops it")
             << QString() << QStringList{"periodo 07/2025", "caja 2 5", "tecla F8"}
             << QList<int>{q42::vbNo} << QStringList{mensajeCambiosSinGrabar("07/2025")}
