@@ -225,8 +225,10 @@ struct Plan {
     qint64 wheat = 0;
     std::array<qint64, 5> stock{};
     // A month without adjustments: the product whose sales the stock and
-    // the milling could not cover, -1 when all were covered.
+    // the milling could not cover, -1 when all were covered, and the share
+    // of its sales that is too much (per ten thousand).
     int falta = -1;
+    qint64 excesoPorDiezMil = 0;
     std::size_t size() const {
         std::size_t n = 0;
         for (const auto& g : groups)
@@ -347,8 +349,10 @@ Plan planMonth(Generator& gen, const std::vector<Row>& sales, const QHash<Key, d
         const qint64 disponible = stock[p] + produced[p];
         if (!ajustes) {
             // Sales the stock and the milling cannot cover are given up.
-            if (consumo[p] > disponible && plan.falta < 0)
+            if (consumo[p] > disponible && plan.falta < 0) {
                 plan.falta = int(p);
+                plan.excesoPorDiezMil = (consumo[p] - disponible) * 10000 / consumo[p] + 1;
+            }
             // Nothing written off: what is not exported stays in stock.
             sobrante[p] = std::max<qint64>(0, disponible - consumo[p] - objetivo[p]);
             stock[p] = disponible - consumo[p];
@@ -379,12 +383,19 @@ Plan planMonth(Generator& gen, const std::vector<Row>& sales, const QHash<Key, d
     return plan;
 }
 
-// Drops the month's last sale of an article of the list (with its other
-// lines); false when there is none.
-bool dropSale(std::vector<Row>& rows, const char* codigos) {
-    for (std::size_t i = rows.size(); i-- > 0;) {
-        const QByteArray tc(rows[i].tc);
-        if ((tc != "FA" && tc != "FB") || !inList(codigos, QByteArray(rows[i].articulo)))
+// Drops the month's last sales of the list's articles, at least one and
+// about `porDiezMil` of them (with their documents' other lines); false when
+// there is none.
+bool dropSales(std::vector<Row>& rows, const char* codigos, qint64 porDiezMil) {
+    const auto esVenta = [codigos](const Row& r) {
+        const QByteArray tc(r.tc);
+        return (tc == "FA" || tc == "FB") && inList(codigos, QByteArray(r.articulo));
+    };
+    const qint64 ventas = std::count_if(rows.begin(), rows.end(), esVenta);
+    qint64 quedan = std::max<qint64>(1, ventas * porDiezMil / 10000);
+    bool alguna = false;
+    for (std::size_t i = rows.size(); i-- > 0 && quedan > 0;) {
+        if (i >= rows.size() || !esVenta(rows[i]))
             continue;
         std::size_t fin = i + 1;
         while (fin < rows.size() && rows[fin].pairedWithPrevious)
@@ -393,9 +404,11 @@ bool dropSale(std::vector<Row>& rows, const char* codigos) {
         while (inicio > 0 && rows[inicio].pairedWithPrevious)
             --inicio;
         rows.erase(rows.begin() + std::ptrdiff_t(inicio), rows.begin() + std::ptrdiff_t(fin));
-        return true;
+        i = inicio;
+        --quedan;
+        alguna = true;
     }
-    return false;
+    return alguna;
 }
 
 } // namespace
@@ -461,7 +474,8 @@ void insertMovements(SqliteDb& db, const DemoOptions& o) {
         for (;;) {
             plan = planMonth(gen, rows, toTonnes, stock, wheat, m == 0, budget,
                              budget - int(rows.size()), lastDay, ajustes);
-            if (plan.falta >= 0 && dropSale(rows, kProducts[size_t(plan.falta)].codigos))
+            if (plan.falta >= 0 &&
+                dropSales(rows, kProducts[size_t(plan.falta)].codigos, plan.excesoPorDiezMil))
                 continue;
             const std::size_t total = rows.size() + plan.size();
             if (total <= std::size_t(budget) || rows.empty())
