@@ -9,6 +9,7 @@
 #include "declaration/ColumnasDeclaracion.h"
 #include "declaration/Consumo.h"
 #include "declaration/FrmQ42.h"
+#include "declaration/Libros.h"
 #include "demo/DemoDb.h"
 
 #include <QApplication>
@@ -29,11 +30,15 @@ QString sentenciasDelCalculo(FrmQ42& f) {
     const QString desde = DB_Dll::instance().FechaSQL(primerDia(periodo));
     const QString hasta = DB_Dll::instance().FechaSQL(ultimoDia(periodo));
     const QString unidad = f.caja(QStringLiteral("TxtEquiv"))->text().trimmed();
+    // The window leaves the export document types out, as the books do.
+    const QString exportacion =
+        listaCodigos(leeAjustesLibros().cpteExportacion).value_or(QString());
     QString script;
     for (const Producto& p : kProductos) {
         const auto lista = listaCodigos(f.caja(QLatin1String(p.cajaCodigos))->text());
         if (lista && !lista->isEmpty())
-            script += ado::adaptTsqlForSqlite(sentenciaConsumo(desde, hasta, unidad, *lista)) +
+            script += ado::adaptTsqlForSqlite(
+                          sentenciaConsumo(desde, hasta, unidad, *lista, exportacion)) +
                       QStringLiteral(";\n");
     }
     return script;
