@@ -2,6 +2,7 @@
 
 #include "widgets/Modal.h"
 
+#include "ado/Ado.h"
 #include "core/Regional.h"
 #include "db/DB_Dll.h"
 #include "demo/DemoDb.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QThread>
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
@@ -289,6 +291,24 @@ Hijo ejecuta(const QStringList& argumentos, const QString& entrada, const QStrin
     hijo.picoKb = uso.ru_maxrss;
     hijo.codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
     return hijo;
+}
+
+Red& red() {
+    static Red r;
+    return r;
+}
+
+void simulaRed() {
+    ado::Connection::setTrace([](const QString&) {
+        ++red().sentencias;
+        if (red().demora)
+            QThread::msleep(Red::kDemoraMs);
+    });
+}
+
+void sinRed() {
+    red().demora = false;
+    ado::Connection::setTrace(nullptr);
 }
 
 } // namespace banco

@@ -139,4 +139,17 @@ struct Hijo {
 Hijo ejecuta(const QStringList& argumentos, const QString& entrada = QString(),
              const QStringList& entorno = QStringList());
 
+// The mill's network as the benchmarks simulate it: every statement the
+// connection sends is counted and, while `demora` is on, waits kDemoraMs,
+// a round trip on a VPN. simulaRed installs it on the connection's trace,
+// sinRed takes it off.
+struct Red {
+    static constexpr int kDemoraMs = 5;
+    int sentencias = 0;
+    bool demora = false;
+};
+Red& red();
+void simulaRed();
+void sinRed();
+
 } // namespace banco

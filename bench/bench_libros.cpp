@@ -20,17 +20,6 @@ using namespace declaracion;
 
 namespace {
 
-constexpr int kDemoraMs = 5;
-
-struct Red {
-    int sentencias = 0;
-    bool demora = false;
-};
-Red& red() {
-    static Red r;
-    return r;
-}
-
 // The month after the last declaration, with the demo's code lists.
 PedidoLibros pedidoDe(const demo::DemoOptions& o) {
     const QDate mes = QDate(o.lastYear, o.lastMonth, 1).addMonths(1);
@@ -70,11 +59,7 @@ int main(int argc, char* argv[]) {
         qFatal("no se pudo escribir %s", qUtf8Printable(archivo));
     f.close();
 
-    ado::Connection::setTrace([](const QString&) {
-        ++red().sentencias;
-        if (red().demora)
-            QThread::msleep(kDemoraMs);
-    });
+    banco::simulaRed();
     ResultadoLibros r;
     const QStringList cli{QStringLiteral("sqlite3"), QStringLiteral("-batch"), base};
     const banco::Pares pares = banco::alterna(
@@ -86,9 +71,9 @@ int main(int argc, char* argv[]) {
                 qFatal("sqlite3 terminó con %d", h.codigo);
             return h.ms;
         });
-    red().sentencias = 0;
+    banco::red().sentencias = 0;
     r = leeLibros(pedido, ajustes);
-    const int sentencias = red().sentencias;
+    const int sentencias = banco::red().sentencias;
     banco::detalle(QStringLiteral("libros %1: leeLibros %2 ms, sqlite3 %3 ms (medianas; "
                                   "P_Elaboracion %4 en %5 comprobantes)")
                        .arg(pedido.periodo)
@@ -105,19 +90,18 @@ int main(int argc, char* argv[]) {
     normal.withCosecha = true;
     banco::conectaDemo(QStringLiteral("red.sqlite"), normal);
     std::vector<double> esperas;
-    red().demora = true;
+    banco::red().demora = true;
     for (int i = 0, n = banco::pares(9); i <= n; ++i) {
         const double ms = banco::milisegundos([&] { leeLibros(pedidoDe(normal), ajustes); });
         if (i > 0) // the first warms the caches
             esperas.push_back(ms);
     }
-    red().demora = false;
-    ado::Connection::setTrace(nullptr);
+    banco::sinRed();
     banco::cierraConexion();
     if (programa.operador.mensajes() > 0)
         qFatal("mensaje inesperado: %s", qUtf8Printable(programa.operador.ultimo()));
     banco::detalle(QStringLiteral("red de %1 ms por sentencia: libros %2 ms (mediana)")
-                       .arg(kDemoraMs)
+                       .arg(banco::Red::kDemoraMs)
                        .arg(banco::mediana(esperas), 0, 'f', 1));
     cumple &= banco::informa("red_libros_ms", banco::mediana(esperas), 20, 1);
     return cumple ? 0 : 1;

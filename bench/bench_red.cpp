@@ -25,23 +25,10 @@ using namespace declaracion;
 
 namespace {
 
-constexpr int kDemoraMs = 5;
-
-// What the trace hook does with each statement.
-struct Red {
-    int sentencias = 0;
-    bool demora = false;
-};
-
-Red& red() {
-    static Red r;
-    return r;
-}
-
 int cuenta(const std::function<void()>& operacion) {
-    red().sentencias = 0;
+    banco::red().sentencias = 0;
     operacion();
-    return red().sentencias;
+    return banco::red().sentencias;
 }
 
 // The start as the program makes it: IniciaSistema, then the window loaded
@@ -98,11 +85,7 @@ int main(int argc, char* argv[]) {
     const QDate siguiente = ultimo.addMonths(1);
     const QString nuevo = demo::periodo(siguiente.year(), siguiente.month());
 
-    ado::Connection::setTrace([](const QString&) {
-        ++red().sentencias;
-        if (red().demora)
-            QThread::msleep(kDemoraMs);
-    });
+    banco::simulaRed();
     q42::setDialogHandler([](QDialog*, void*) { return int(QDialog::Rejected); }, nullptr);
 
     std::unique_ptr<FrmQ42> f;
@@ -137,7 +120,7 @@ int main(int argc, char* argv[]) {
     // The same operations on a fresh copy, every statement delayed.
     const QString otra = banco::copiaDe(original, programa.entorno.carpeta());
     std::vector<double> arranques, periodos, grabaciones;
-    red().demora = true;
+    banco::red().demora = true;
     for (int i = 0, n = banco::pares(9); i <= n; ++i) {
         const double a = banco::milisegundos([&] { f = arranca(otra); });
         escribePeriodo(*f, guardado);
@@ -150,15 +133,14 @@ int main(int argc, char* argv[]) {
         periodos.push_back(p);
         grabaciones.push_back(g);
     }
-    red().demora = false;
-    ado::Connection::setTrace(nullptr);
+    banco::sinRed();
     q42::setDialogHandler(nullptr, nullptr);
     if (programa.operador.mensajes() > mensajes)
         qFatal("mensaje inesperado: %s", qUtf8Printable(programa.operador.ultimo()));
 
     banco::detalle(QStringLiteral("red de %1 ms por sentencia: inicio %2 ms, período %3 ms, "
                                   "grabar %4 ms (medianas)")
-                       .arg(kDemoraMs)
+                       .arg(banco::Red::kDemoraMs)
                        .arg(banco::mediana(arranques), 0, 'f', 1)
                        .arg(banco::mediana(periodos), 0, 'f', 1)
                        .arg(banco::mediana(grabaciones), 0, 'f', 1));
