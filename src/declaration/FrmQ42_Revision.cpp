@@ -40,6 +40,8 @@ bool FrmQ42::revisaAntesDe(const QString& seguir) {
     if (destino && !h.restaura.isEmpty()) {
         destino->setText(h.restaura);
         TotalizaP();
+        // The news of the carry-over follows what is left of it.
+        StbEstado->setText(m_mes.avisoDeArrastre());
     }
     if (destino && destino->isEnabled()) {
         destino->setFocus();
