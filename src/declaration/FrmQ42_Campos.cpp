@@ -30,6 +30,7 @@ namespace {
 
 const QColor kFondoFoco(0x00, 0xFF, 0xFF);
 const QColor kFondoNormal(0xFF, 0xFF, 0xFF);
+const QColor kFondoLibros(0xFF, 0xF3, 0xC8); // a figure still as the books gave it
 
 // Enabled boxes only: a disabled box keeps the style's own colour.
 void pintaFondo(QLineEdit* c, const QColor& color) {
@@ -134,9 +135,7 @@ void FrmQ42::txtFields_GotFocus(int Index) {
 }
 
 void FrmQ42::txtFields_LostFocus(int Index) {
-    pintaFondo(txtFields(Index), kFondoNormal);
-    if (m_mes.deLibros(Index))
-        muestraMarcaLibros(Index);
+    pintaFondo(txtFields(Index), m_mes.comoEnLibros(Index) ? kFondoLibros : kFondoNormal);
 }
 
 bool FrmQ42::txtFields_KeyDown(int Index, int KeyCode, Qt::KeyboardModifiers /*Shift*/) {

@@ -19,14 +19,6 @@
 using namespace declaracion;
 using q42::Currency;
 
-namespace {
-
-// A figure that came from the books and still shows it.
-const QColor kFondoLibros(0xFF, 0xF3, 0xC8);
-const QColor kFondoNormal(0xFF, 0xFF, 0xFF);
-
-} // namespace
-
 PedidoLibros FrmQ42::pedidoLibros() const {
     PedidoLibros p;
     p.periodo = m_mes.periodo();
@@ -88,12 +80,9 @@ void FrmQ42::muestraMarcaLibros(int Index) {
     QLineEdit* c = txtFields(Index);
     const bool marcada = m_mes.comoEnLibros(Index);
     c->setToolTip(marcada ? leyendaLibros(m_mes.comprobantes(Index)) : QString());
-    if (c->hasFocus())
-        return; // the focus colour stays until the operator leaves the box
-    QPalette p = c->palette();
-    p.setColor(QPalette::Active, QPalette::Base, marcada ? kFondoLibros : kFondoNormal);
-    p.setColor(QPalette::Inactive, QPalette::Base, marcada ? kFondoLibros : kFondoNormal);
-    c->setPalette(p);
+    // The focus colour stays until the operator leaves the box.
+    if (!c->hasFocus())
+        txtFields_LostFocus(Index);
 }
 
 void FrmQ42::OrigenDeCaja(int Index) {
@@ -118,10 +107,7 @@ void FrmQ42::OrigenDeCaja(int Index) {
 // give: only for a month filled from them (one more statement).
 std::vector<Hallazgo> FrmQ42::hallazgosDeLibros(const FigurasDeclaracion& figuras) const {
     std::vector<Hallazgo> lista;
-    bool lleno = false;
-    for (int c = 0; c < kCajas; ++c)
-        lleno = lleno || m_mes.deLibros(c).has_value();
-    if (!m_edicion || !lleno)
+    if (!m_edicion || !m_mes.llenoDeLibros())
         return lista;
     for (int c : m_mes.cambiadasAMano())
         if (auto h = hallazgoCambioManual(columnaDeCaja(c), *m_mes.deLibros(c),

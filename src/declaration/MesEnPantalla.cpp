@@ -2,6 +2,8 @@
 
 #include "core/Cifras.h"
 
+#include <algorithm>
+
 namespace declaracion {
 
 using q42::Currency;
@@ -99,6 +101,11 @@ bool MesEnPantalla::comoEnLibros(int caja) const {
     const auto& libros = m_libros.at(size_t(caja));
     const auto enPantalla = leeCantidad(m_cajas.at(size_t(caja)));
     return libros && enPantalla && libros->rounded(2) == enPantalla->rounded(2);
+}
+
+bool MesEnPantalla::llenoDeLibros() const {
+    return std::any_of(m_libros.begin(), m_libros.end(),
+                       [](const auto& v) { return v.has_value(); });
 }
 
 std::vector<int> MesEnPantalla::cambiadasAMano() const {

@@ -108,6 +108,8 @@ public:
     int comprobantes(int caja) const { return m_comprobantes.at(size_t(caja)); }
     // Filled from the books and still showing that figure.
     bool comoEnLibros(int caja) const;
+    // Some figure was filled from the books.
+    bool llenoDeLibros() const;
     // Boxes filled from the books and changed by hand since.
     std::vector<int> cambiadasAMano() const;
 
